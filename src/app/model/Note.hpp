@@ -1,0 +1,76 @@
+#pragma once
+
+#include <boost/date_time/posix_time/ptime.hpp>
+
+#include <memory>
+#include <set>
+#include <string>
+
+namespace app::model {
+
+// One note. A value type: every construction, copies included, takes a fresh id, and
+// assignment copies everything but the id. The fields live in a shared, copy-on-write
+// payload, so copying a note (as every save snapshot does) costs no string copies.
+class Note {
+public:
+    using Tags = std::set<std::wstring>;
+    using DateTime = boost::posix_time::ptime;
+
+    // The note of the loader and the XML import: empty strings, created now.
+    Note();
+    Note(const std::wstring& text, const std::wstring& source, const std::wstring& title,
+         const DateTime& created);
+    Note(const Note& other);
+    Note(Note&& other) noexcept;
+    Note& operator=(const Note& other);
+    Note& operator=(Note&& other) noexcept;
+    ~Note();
+
+    int id() const { return id_; }
+    const std::wstring& title() const { return payload_->title; }
+    const std::wstring& text() const { return payload_->text; }
+    const std::wstring& searchText() const { return payload_->searchText; }
+    const std::wstring& source() const { return payload_->source; }
+    const std::wstring& link() const { return payload_->link; }
+    const Tags& tags() const { return payload_->tags; }
+    const DateTime& created() const { return payload_->created; }
+
+    void setTitle(const std::wstring& title);
+    void setText(const std::wstring& text);
+    void setSource(const std::wstring& source);
+    void setLink(const std::wstring& link);
+    void setCreated(const DateTime& created);
+
+    void addTags(const std::wstring& tags);
+    void removeTags(const std::wstring& tags);
+    void setTags(const std::wstring& tags);
+    std::wstring tagString() const;
+
+    // Sets the fields exactly as given, without normalising: the file loader's way in.
+    void assignRaw(const std::wstring& title, const std::wstring& text, const std::wstring& source,
+                   const std::wstring& link);
+
+    // Whether a link can be opened: it starts with one of the known address prefixes.
+    static bool isUrl(const std::wstring& link);
+    // The tags named in a string: folded to lower case, split at spaces, commas and semicolons.
+    static Tags parseTags(const std::wstring& tags);
+    static DateTime now();
+
+private:
+    struct Payload {
+        std::wstring title;
+        std::wstring text;
+        std::wstring searchText;
+        std::wstring source;
+        std::wstring link;
+        Tags tags;
+        DateTime created;
+    };
+
+    Payload& edit();
+
+    int id_;
+    std::shared_ptr<Payload> payload_;
+};
+
+}  // namespace app::model

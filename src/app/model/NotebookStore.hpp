@@ -1,0 +1,54 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace sys::timers {
+class OneShot;
+}
+
+namespace app::model {
+
+class Notebook;
+
+// The folder of the executable, without a trailing backslash; all program files live there.
+const std::wstring& programFolder();
+// programFolder() + "\notebook.dat" and programFolder() + "\backup".
+std::wstring notebookPath();
+std::wstring backupFolder();
+
+// Reads a notebook file. A missing file gives an empty notebook; a file that exists but
+// cannot be read (locked, no permission) raises err::IOException, because starting empty
+// would let the first save overwrite the user's notes. A damaged file raises
+// ArchiveException or the date library's range errors. Leftovers of interrupted saves of
+// this file are cleaned up first.
+std::shared_ptr<Notebook> loadNotebook(const std::wstring& path);
+
+// Writes the notebook now, on this thread, atomically: the file on disk is always the
+// complete old or the complete new notebook. A background write of the same file never
+// overlaps it: queued ones are dropped and a running one is waited for. Returns whether
+// the file was written; on failure the reason is kept for lastSaveFailure().
+bool saveNotebook(const Notebook& notebook, const std::wstring& path);
+
+// Copies the notes and queues one write of the copy on the saving worker. A write of the
+// same file still waiting in the queue is replaced by this newer one.
+void saveNotebookAsync(const Notebook& notebook, const std::wstring& path);
+
+// Creates the backup folder if needed, queues a write of the backup file and schedules
+// the next backup ten minutes later, for as long as the notebook lives.
+void backupNotebook(const std::shared_ptr<Notebook>& notebook, const std::wstring& folder,
+                    sys::timers::OneShot& scheduler);
+
+struct SaveFailure {
+    std::wstring path;
+    std::string message;
+};
+
+// The last save that failed, unless a later save of the same file succeeded.
+std::optional<SaveFailure> lastSaveFailure();
+
+// Waits until every queued background write has run.
+void waitForBackgroundSaves();
+
+}  // namespace app::model

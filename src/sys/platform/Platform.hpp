@@ -1,0 +1,35 @@
+#pragma once
+
+// The few services the platform-neutral core needs from the operating system, with a
+// Win32 and a POSIX implementation.
+
+#include <cstdint>
+#include <string>
+
+namespace sys::platform {
+
+// Lower case of one UTF-16 code unit: A-Z map to a-z, U+0080..U+00FF stay as they are,
+// and code units from U+0100 up follow the system's lower-case mapping.
+wchar_t foldCase(wchar_t c);
+void foldCase(std::wstring& text);
+std::wstring foldedCase(const std::wstring& text);
+
+// White space as the default locale's isspace sees it.
+bool isSpace(wchar_t c);
+
+// Wide text to and from the system's 8-bit (ANSI) code page.
+std::string narrow(const std::wstring& text);
+std::wstring widen(const std::string& text);
+
+// Full path of the running executable.
+std::wstring executablePath();
+
+unsigned long lastSystemError();
+// The system's message for an error code, as the system gives it (ending in CR LF),
+// or empty when there is none.
+std::string systemErrorText(unsigned long code);
+
+void sleepMilliseconds(unsigned milliseconds);
+std::uint32_t currentProcessId();
+
+}  // namespace sys::platform

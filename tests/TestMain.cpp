@@ -1,0 +1,14 @@
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+// The Windows build links with -municode, so the entry point is wmain.
+int wmain(int argc, wchar_t** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+#else
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
+#endif

@@ -1,0 +1,150 @@
+#include "app/model/Note.hpp"
+
+#include <boost/date_time/posix_time/posix_time_types.hpp>
+#include <gtest/gtest.h>
+
+using app::model::Note;
+
+namespace {
+
+Note::DateTime someTime() {
+    return boost::posix_time::ptime(boost::gregorian::date(2009, 3, 7), boost::posix_time::time_duration(14, 5, 9));
+}
+
+Note noteFrom(const std::wstring& text, const std::wstring& source = L"", const std::wstring& title = L"") {
+    return Note(text, source, title, someTime());
+}
+
+}  // namespace
+
+TEST(NoteTitle, EmptyTitleTakesTheFirstLineOfTheRawText) {
+    const Note crlf = noteFrom(L"Line one\r\nLine two");
+    EXPECT_EQ(L"Line one", crlf.title());
+    EXPECT_EQ(L"Line one\nLine two", crlf.text());
+
+    // Cutting one character before the LF is right only for CR LF text; LF-only text
+    // keeps the whole first line.
+    EXPECT_EQ(L"a", noteFrom(L"a\nb").title());
+    EXPECT_EQ(L"First", noteFrom(L"First\nSecond\r\nThird").title());
+}
+
+TEST(NoteTitle, TextWithoutALineFeedOrStartingWithOneIsTakenWhole) {
+    EXPECT_EQ(L"\nafter", noteFrom(L"\nafter").title());
+    EXPECT_EQ(L"  single line ", noteFrom(L"  single line ").title());
+}
+
+TEST(NoteTitle, SourceWinsOverTextAndIsNotTrimmed) {
+    const Note note = noteFrom(L"body\nmore", L"  Browser - Page  ");
+    EXPECT_EQ(L"  Browser - Page  ", note.title());
+    EXPECT_EQ(L"  Browser - Page  ", note.source());
+}
+
+TEST(NoteTitle, GivenTitleIsTrimmed) {
+    const Note note = noteFrom(L"body", L"source", L" \t Title \r\n");
+    EXPECT_EQ(L"Title", note.title());
+}
+
+TEST(NoteText, SetTextNormalisesWhiteSpaceAndBuildsSearchText) {
+    Note note = noteFrom(L"");
+    note.setText(L"  a\tb\r\n");
+    EXPECT_EQ(L"a    b\n", note.text());
+    EXPECT_EQ(L"a    b ", note.searchText());
+
+    note.setText(L"\r\n\t Mixed CASE\nSecond LINE\t");
+    EXPECT_EQ(L"Mixed CASE\nSecond LINE    ", note.text());
+    EXPECT_EQ(L"mixed case second line    ", note.searchText());
+}
+
+TEST(NoteText, SearchTextFoldsPerCodeUnit) {
+    Note note = noteFrom(L"");
+    // Latin-1 letters are left alone; letters from U+0100 up follow the system mapping.
+    note.setText(L"ABC \u00C4\u00D6 \u0100 \u0416\u0414");
+    EXPECT_EQ(L"abc \u00C4\u00D6 \u0101 \u0436\u0434", note.searchText());
+}
+
+TEST(NoteFields, LinkIsTrimmedSourceIsKept) {
+    Note note = noteFrom(L"x");
+    note.setLink(L"  https://example.com/a b \n");
+    EXPECT_EQ(L"https://example.com/a b", note.link());
+    note.setSource(L" app ");
+    EXPECT_EQ(L" app ", note.source());
+}
+
+TEST(NoteTags, ParsingFoldsSplitsAndDropsEmptyPieces) {
+    Note note = noteFrom(L"x");
+    note.addTags(L"Foo, bar;baz  foo");
+    EXPECT_EQ((Note::Tags{L"bar", L"baz", L"foo"}), note.tags());
+    EXPECT_EQ(L"bar baz foo", note.tagString());
+
+    note.addTags(L" ,;, ");
+    EXPECT_EQ(3u, note.tags().size());
+
+    note.removeTags(L"BAZ;missing");
+    EXPECT_EQ(L"bar foo", note.tagString());
+
+    note.setTags(L"New");
+    EXPECT_EQ(L"new", note.tagString());
+    note.setTags(L"");
+    EXPECT_EQ(L"", note.tagString());
+}
+
+TEST(NoteTags, OrderIsPlainCodeUnitOrder) {
+    Note note = noteFrom(L"x");
+    note.addTags(L"b a \u00E9 z 1");
+    EXPECT_EQ(L"1 a b z \u00E9", note.tagString());
+}
+
+TEST(NoteIdentity, CopiesTakeFreshIdsAssignmentKeepsTheTargetId) {
+    const Note a = noteFrom(L"first");
+    const Note b(a);
+    EXPECT_NE(a.id(), b.id());
+    EXPECT_EQ(a.text(), b.text());
+
+    Note c = noteFrom(L"other");
+    const int cId = c.id();
+    c = a;
+    EXPECT_EQ(cId, c.id());
+    EXPECT_EQ(L"first", c.text());
+    EXPECT_GT(c.id(), a.id());
+}
+
+TEST(NoteIdentity, ACopyIsIndependentOfTheOriginal) {
+    // Copies share their fields until one of them changes: a change must never show
+    // through in the other (a save snapshot must keep what it copied).
+    Note original = noteFrom(L"text", L"", L"title");
+    original.addTags(L"one");
+    const Note snapshot(original);
+
+    original.setText(L"changed");
+    original.setTitle(L"new title");
+    original.addTags(L"two");
+    original.setLink(L"www.example.com");
+
+    EXPECT_EQ(L"text", snapshot.text());
+    EXPECT_EQ(L"text", snapshot.searchText());
+    EXPECT_EQ(L"title", snapshot.title());
+    EXPECT_EQ(L"one", snapshot.tagString());
+    EXPECT_EQ(L"", snapshot.link());
+    EXPECT_EQ(L"changed", original.text());
+    EXPECT_EQ(L"one two", original.tagString());
+}
+
+TEST(NoteUrl, OnlyAKnownPrefixAtTheStartMakesAUrl) {
+    for (const wchar_t* url : {L"http://a", L"https://a.b/c", L"www.example.com", L"file://c:/x",
+                               L"ms-help://x", L"mk:@MSITStore:c:\\a.chm::/b.htm"})
+        EXPECT_TRUE(Note::isUrl(url)) << url;
+    for (const wchar_t* other : {L"", L"see http://a", L"HTTP://A", L"Www.example.com", L"ftp://a",
+                                 L"http:/a", L"wwwxexample"})
+        EXPECT_FALSE(Note::isUrl(other)) << other;
+}
+
+TEST(NoteDefault, IsEmptyAndCreatedNow) {
+    const Note::DateTime before = Note::now();
+    const Note note;
+    EXPECT_TRUE(note.title().empty());
+    EXPECT_TRUE(note.text().empty());
+    EXPECT_TRUE(note.tags().empty());
+    EXPECT_GE(note.created(), before);
+    EXPECT_LE(note.created(), Note::now());
+    EXPECT_EQ(0, note.created().time_of_day().fractional_seconds());
+}

@@ -1,0 +1,187 @@
+#include "app/model/Notebook.hpp"
+
+#include "err/Exceptions.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using app::model::Note;
+using app::model::Notebook;
+
+namespace {
+
+Note makeNote(const std::wstring& text, const std::wstring& tags = L"") {
+    Note note(text, L"", L"", Note::now());
+    note.setTags(tags);
+    return note;
+}
+
+// A notebook of notes titled "0", "1", ... with a recording of its signals.
+class NotebookFixture : public testing::Test {
+protected:
+    void fill(int n) {
+        for (int i = 0; i < n; ++i)
+            notebook.addNote(makeNote(std::to_wstring(i)));
+        events.clear();
+    }
+
+    void listen() {
+        notebook.noteAdded.connect([this](int index) { events.push_back("added " + std::to_string(index)); });
+        notebook.reset.connect([this] { events.push_back("reset"); });
+        notebook.changed.connect([this] { events.push_back("changed"); });
+    }
+
+    std::wstring order() const {
+        std::wstring titles;
+        for (int i = 0; i < notebook.count(); ++i)
+            titles += notebook.note(i).title();
+        return titles;
+    }
+
+    Notebook notebook;
+    std::vector<std::string> events;
+};
+
+}  // namespace
+
+TEST_F(NotebookFixture, AddNoteAppendsACopyAndAnnouncesIt) {
+    listen();
+    const Note note = makeNote(L"first");
+    EXPECT_EQ(0, notebook.addNote(note));
+    EXPECT_EQ(1, notebook.addNote(makeNote(L"second")));
+    EXPECT_EQ(2, notebook.count());
+    EXPECT_NE(note.id(), notebook.note(0).id());
+    EXPECT_EQ(L"first", notebook.note(0).title());
+    EXPECT_THAT(events, testing::ElementsAre("added 0", "changed", "added 1", "changed"));
+}
+
+TEST_F(NotebookFixture, ListenersAreCalledInConnectionOrder) {
+    std::string calls;
+    notebook.changed.connect([&] { calls += "a"; });
+    notebook.changed.connect([&] { calls += "b"; });
+    notebook.changed.connect([&] { calls += "c"; });
+    notebook.addNote(makeNote(L"x"));
+    EXPECT_EQ("abc", calls);
+}
+
+TEST_F(NotebookFixture, NoteOutsideTheRangeThrowsOutOfRange) {
+    fill(2);
+    EXPECT_THROW(notebook.note(2), std::out_of_range);
+    EXPECT_THROW(notebook.note(-1), std::out_of_range);
+    try {
+        notebook.note(5);
+    } catch (const std::out_of_range& e) {
+        EXPECT_STREQ("invalid vector<T> subscript", e.what());
+    }
+}
+
+TEST_F(NotebookFixture, DeleteNotesKeepsTheOthersInOrder) {
+    fill(5);
+    listen();
+    notebook.deleteNotes({1, 3, 7});
+    EXPECT_EQ(L"024", order());
+    EXPECT_THAT(events, testing::ElementsAre("reset", "changed"));
+
+    events.clear();
+    notebook.deleteNotes({});
+    EXPECT_EQ(L"024", order());
+    EXPECT_THAT(events, testing::ElementsAre("reset", "changed"));
+}
+
+TEST_F(NotebookFixture, DeleteAllAnnouncesOnlyWhenSomethingWasThere) {
+    listen();
+    notebook.deleteAll();
+    EXPECT_TRUE(events.empty());
+    fill(3);
+    notebook.deleteAll();
+    EXPECT_EQ(0, notebook.count());
+    EXPECT_THAT(events, testing::ElementsAre("reset", "changed"));
+}
+
+TEST_F(NotebookFixture, MovingDownMovesEveryNoteOnePlace) {
+    fill(5);
+    listen();
+    std::set<int> selection{0, 1};
+    EXPECT_TRUE(notebook.moveNotes(selection, 1));
+    EXPECT_EQ(L"20134", order());
+    EXPECT_THAT(events, testing::ElementsAre("changed"));
+
+    std::set<int> up{3, 4};
+    EXPECT_TRUE(notebook.moveNotes(up, -1));
+    EXPECT_EQ(L"20341", order());
+}
+
+TEST_F(NotebookFixture, ALargeStepExchangesWithTheEndNote) {
+    fill(5);
+    std::set<int> two{2};
+    EXPECT_TRUE(notebook.moveNotes(two, -5));
+    EXPECT_EQ(L"21034", order());
+    std::set<int> one{1};
+    EXPECT_TRUE(notebook.moveNotes(one, 10));
+    EXPECT_EQ(L"24031", order());
+}
+
+TEST_F(NotebookFixture, MovesThatCannotHappenReturnFalseSilently) {
+    fill(4);
+    listen();
+    std::set<int> any{1, 2};
+    EXPECT_FALSE(notebook.moveNotes(any, 0));
+    std::set<int> all{0, 1, 2, 3};
+    EXPECT_FALSE(notebook.moveNotes(all, 1));
+    std::set<int> last{3};
+    EXPECT_FALSE(notebook.moveNotes(last, 1));
+    std::set<int> first{0, 2};
+    EXPECT_FALSE(notebook.moveNotes(first, -1));
+    std::set<int> none;
+    EXPECT_FALSE(notebook.moveNotes(none, 1));
+    EXPECT_EQ(L"0123", order());
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(NotebookFixture, DoMoveNoteChecksItsIndex) {
+    fill(2);
+    try {
+        notebook.doMoveNote(2, -1);
+        FAIL() << "no exception";
+    } catch (const err::InvalidArgumentException& e) {
+        EXPECT_STREQ("Precondition failed:\napp::model::Notebook::doMoveNote\nindex < N", e.what());
+    }
+    EXPECT_FALSE(notebook.doMoveNote(0, 0));
+    EXPECT_TRUE(notebook.doMoveNote(0, 1));
+    EXPECT_EQ(L"10", order());
+}
+
+TEST_F(NotebookFixture, ReplaceTagsRewritesEveryNoteCarryingASourceTag) {
+    notebook.addNote(makeNote(L"a", L"old1 x"));
+    notebook.addNote(makeNote(L"b", L"old2"));
+    notebook.addNote(makeNote(L"c", L"x"));
+    notebook.addNote(makeNote(L"d", L"old1 old2 y"));
+    listen();
+    notebook.replaceTags(L"Old1, old2", L"new");
+    EXPECT_EQ(L"new x", notebook.note(0).tagString());
+    EXPECT_EQ(L"new", notebook.note(1).tagString());
+    EXPECT_EQ(L"x", notebook.note(2).tagString());
+    EXPECT_EQ(L"new y", notebook.note(3).tagString());
+    EXPECT_THAT(events, testing::ElementsAre("changed"));
+
+    notebook.replaceTags(L"x", L"");
+    EXPECT_EQ(L"new", notebook.note(0).tagString());
+    EXPECT_EQ(L"", notebook.note(2).tagString());
+
+    notebook.replaceTags(L"new", L"split in two");
+    EXPECT_EQ(L"in split two", notebook.note(1).tagString());
+}
+
+TEST_F(NotebookFixture, SnapshotIsAPrivateCopy) {
+    fill(3);
+    const std::shared_ptr<Notebook> copy = notebook.snapshot();
+    notebook.note(0).setText(L"changed");
+    notebook.deleteNotes({1});
+    ASSERT_EQ(3, copy->count());
+    EXPECT_EQ(L"0", copy->note(0).text());
+    EXPECT_EQ(L"1", copy->note(1).text());
+    EXPECT_NE(copy->note(2).id(), notebook.note(1).id());
+}
