@@ -55,6 +55,19 @@ TEST(NoteText, SetTextNormalisesWhiteSpaceAndBuildsSearchText) {
     EXPECT_EQ(L"mixed case second line    ", note.searchText());
 }
 
+TEST(NoteText, SettingTheTextToItselfKeepsIt) {
+    // The normalised text was built in the string it was read from, so a note given its
+    // own text lost it.
+    Note note = noteFrom(L"");
+    note.setText(L"keep\tthis\r\n");
+    note.setText(note.text());
+    EXPECT_EQ(L"keep    this\n", note.text());
+    note.setText(L"plain");
+    note.setText(note.text());
+    EXPECT_EQ(L"plain", note.text());
+    EXPECT_EQ(L"plain", note.searchText());
+}
+
 TEST(NoteText, SearchTextFoldsPerCodeUnit) {
     Note note = noteFrom(L"");
     // Latin-1 letters are left alone; letters from U+0100 up follow the system mapping.

@@ -5,6 +5,7 @@
 #include <boost/date_time/posix_time/posix_time_types.hpp>
 #include <boost/regex.hpp>
 
+#include <algorithm>
 #include <atomic>
 
 namespace app::model {
@@ -95,25 +96,36 @@ void Note::setTitle(const std::wstring& title) {
 }
 
 void Note::setText(const std::wstring& text) {
-    Payload& p = edit();
+    setText(std::wstring(text));
+}
+
+// Leading white space goes, every CR goes and every TAB becomes four spaces; the search
+// text is the result folded to lower case with line feeds as spaces. Most texts need no
+// change, so they are only scanned, and the stored string is taken over, not copied.
+void Note::setText(std::wstring&& text) {
     std::size_t begin = 0;
     while (begin < text.size() && sys::platform::isSpace(text[begin]))
         ++begin;
-    std::wstring& out = p.text;
-    out.clear();
-    out.reserve(text.size() - begin);
-    for (std::size_t i = begin; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (c == L'\r')
-            continue;
-        if (c == L'\t')
-            out.append(4, L' ');
-        else
-            out += c;
+    text.erase(0, begin);
+    if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\t'; })) {
+        std::wstring out;
+        out.reserve(text.size());
+        for (wchar_t c : text) {
+            if (c == L'\t')
+                out.append(4, L' ');
+            else if (c != L'\r')
+                out += c;
+        }
+        text.swap(out);
     }
-    p.searchText = out;
-    for (wchar_t& c : p.searchText)
-        c = c == L'\n' ? L' ' : sys::platform::foldCase(c);
+    Payload& p = edit();
+    p.text = std::move(text);
+    p.searchText = p.text;
+    sys::platform::foldCase(p.searchText);
+    for (wchar_t& c : p.searchText) {
+        if (c == L'\n')
+            c = L' ';
+    }
 }
 
 void Note::setSource(const std::wstring& source) {
@@ -130,13 +142,12 @@ void Note::setCreated(const DateTime& created) {
     edit().created = created;
 }
 
-void Note::assignRaw(const std::wstring& title, const std::wstring& text, const std::wstring& source,
-                     const std::wstring& link) {
+void Note::assignRaw(std::wstring title, std::wstring text, std::wstring source, std::wstring link) {
     Payload& p = edit();
-    p.title = title;
-    p.text = text;
-    p.source = source;
-    p.link = link;
+    p.title = std::move(title);
+    p.text = std::move(text);
+    p.source = std::move(source);
+    p.link = std::move(link);
 }
 
 Note::Tags Note::parseTags(const std::wstring& tags) {

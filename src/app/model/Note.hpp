@@ -37,6 +37,7 @@ public:
 
     void setTitle(const std::wstring& title);
     void setText(const std::wstring& text);
+    void setText(std::wstring&& text);
     void setSource(const std::wstring& source);
     void setLink(const std::wstring& link);
     void setCreated(const DateTime& created);
@@ -47,8 +48,7 @@ public:
     std::wstring tagString() const;
 
     // Sets the fields exactly as given, without normalising: the file loader's way in.
-    void assignRaw(const std::wstring& title, const std::wstring& text, const std::wstring& source,
-                   const std::wstring& link);
+    void assignRaw(std::wstring title, std::wstring text, std::wstring source, std::wstring link);
 
     // Whether a link can be opened: it starts with one of the known address prefixes.
     static bool isUrl(const std::wstring& link);

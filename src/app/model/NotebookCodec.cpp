@@ -52,8 +52,11 @@ public:
     }
     void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
     void wide(const std::wstring& text) {
-        u32(static_cast<std::uint32_t>(sys::platform::utf16Length(text)));
-        sys::platform::appendUtf16le(buffer_, text);
+        const std::size_t lengthAt = buffer_.size();
+        u32(0);
+        const std::size_t units = sys::platform::appendUtf16le(buffer_, text);
+        for (int i = 0; i < 4; ++i)
+            buffer_[lengthAt + i] = static_cast<char>(units >> (8 * i));
         if (buffer_.size() >= chunkSize)
             flush();
     }
@@ -258,8 +261,8 @@ Note readNote(Reader& in) {
     std::wstring text = in.wide();
     std::wstring source = in.wide();
     std::wstring link = in.wide();
-    note.assignRaw(title, std::wstring(), source, link);
-    note.setText(text);
+    note.assignRaw(std::move(title), std::wstring(), std::move(source), std::move(link));
+    note.setText(std::move(text));
     note.setCreated(readDateTime(in));
     note.setTags(in.wide());
     return note;

@@ -17,11 +17,6 @@ namespace {
 
 constexpr int backupInterval = 600000;  // ten minutes
 
-sys::threading::Worker& savingWorker() {
-    static sys::threading::Worker worker;
-    return worker;
-}
-
 struct FailureRecord {
     std::mutex lock;
     std::optional<SaveFailure> last;
@@ -30,6 +25,14 @@ struct FailureRecord {
 FailureRecord& failures() {
     static FailureRecord record;
     return record;
+}
+
+sys::threading::Worker& savingWorker() {
+    // The record jobs write to is built first, so that it outlives the worker, whose
+    // destruction at exit may still finish a running save.
+    failures();
+    static sys::threading::Worker worker;
+    return worker;
 }
 
 void recordResult(const std::wstring& path, const std::string* failure) {

@@ -10,36 +10,27 @@ constexpr bool wideIsUtf16 = sizeof(wchar_t) == 2;
 
 }  // namespace
 
-std::size_t utf16Length(const std::wstring& text) {
-    if constexpr (wideIsUtf16) {
-        return text.size();
-    } else {
-        std::size_t units = text.size();
-        for (wchar_t c : text)
-            units += static_cast<std::uint32_t>(c) > 0xFFFF ? 1 : 0;
-        return units;
-    }
-}
-
-void appendUtf16le(std::string& out, const std::wstring& text) {
+std::size_t appendUtf16le(std::string& out, const std::wstring& text) {
+    // Sized for one unit a character; a character beyond the basic plane grows it.
     const std::size_t at = out.size();
-    out.resize(at + 2 * utf16Length(text));
-    auto* p = reinterpret_cast<unsigned char*>(&out[at]);
+    out.resize(at + 2 * text.size());
+    std::size_t p = at;
+    auto put = [&out, &p](std::uint32_t unit) {
+        out[p++] = static_cast<char>(unit);
+        out[p++] = static_cast<char>(unit >> 8);
+    };
     for (wchar_t wc : text) {
         auto c = static_cast<std::uint32_t>(wc);
         if (!wideIsUtf16 && c > 0xFFFF) {
+            out.resize(out.size() + 2);
             c -= 0x10000;
-            const std::uint32_t high = 0xD800 + (c >> 10);
-            const std::uint32_t low = 0xDC00 + (c & 0x3FF);
-            *p++ = static_cast<unsigned char>(high);
-            *p++ = static_cast<unsigned char>(high >> 8);
-            *p++ = static_cast<unsigned char>(low);
-            *p++ = static_cast<unsigned char>(low >> 8);
+            put(0xD800 + (c >> 10));
+            put(0xDC00 + (c & 0x3FF));
         } else {
-            *p++ = static_cast<unsigned char>(c);
-            *p++ = static_cast<unsigned char>(c >> 8);
+            put(c);
         }
     }
+    return (p - at) / 2;
 }
 
 std::wstring decodeUtf16le(const unsigned char* bytes, std::size_t units) {

@@ -10,9 +10,8 @@ namespace sys::platform {
 // beyond the basic plane become surrogate pairs on the way out and are joined on the way
 // in; a lone surrogate passes through unchanged both ways.
 
-// Number of UTF-16 code units the text takes.
-std::size_t utf16Length(const std::wstring& text);
-void appendUtf16le(std::string& out, const std::wstring& text);
+// Returns the number of code units appended.
+std::size_t appendUtf16le(std::string& out, const std::wstring& text);
 // Decodes `units` code units (2 * units bytes) of UTF-16LE.
 std::wstring decodeUtf16le(const unsigned char* bytes, std::size_t units);
 
