@@ -84,8 +84,13 @@ Note::~Note() = default;
 // thread, say) is never changed in place. Only this thread makes copies of notes, so a
 // payload held once cannot gain a holder while it is being changed.
 Note::Payload& Note::edit() {
-    if (payload_.use_count() != 1)
+    if (payload_.use_count() != 1) {
         payload_ = std::make_shared<Payload>(*payload_);
+    } else {
+        // The count may have just dropped to one on the saving thread; the fence orders
+        // that thread's last reads before the changes made here.
+        std::atomic_thread_fence(std::memory_order_acquire);
+    }
     return *payload_;
 }
 
