@@ -262,46 +262,48 @@ TEST(NotebookStoreSave, SavedNotebooksLoadBackAndLaterSavesReplaceThem) {
     EXPECT_EQ(std::set<std::wstring>{L"notebook.dat"}, folder.names());
 }
 
-TEST(NotebookStoreSave, BackgroundSavesWriteASnapshotTakenWhenQueued) {
+// The worker held by a first background save of "blocked.dat", so that the saves queued
+// behind it can be arranged before any of them runs.
+class NotebookStoreQueue : public testing::Test {
+protected:
+    void SetUp() override {
+        app::model::saveNotebookAsync(*notebookOf({L"x"}), blocked);
+        ASSERT_TRUE(fs.waitUntilBlocked());
+    }
+
+    void runQueuedSaves() {
+        fs.release();
+        app::model::waitForBackgroundSaves();
+    }
+
     TempFolder folder;
     const std::wstring blocked = folder.file(L"blocked.dat");
     const std::wstring path = folder.file(L"notebook.dat");
-    BlockingFileSystem fs(blocked);
-    ScopedFileSystem scope(fs);
+    BlockingFileSystem fs{blocked};
+    ScopedFileSystem scope{fs};
     DrainSaves drain{fs};
+};
 
+TEST_F(NotebookStoreQueue, BackgroundSavesWriteASnapshotTakenWhenQueued) {
     const auto notebook = notebookOf({L"a"});
-    app::model::saveNotebookAsync(*notebook, blocked);
-    ASSERT_TRUE(fs.waitUntilBlocked());
     app::model::saveNotebookAsync(*notebook, path);
     notebook->addNote(Note(L"later", L"", L"later", Note::now()));
     const int idBefore = notebook->note(0).id();
 
-    fs.release();
-    app::model::waitForBackgroundSaves();
+    runQueuedSaves();
     EXPECT_EQ(std::vector<std::wstring>{L"a"}, titlesIn(path));
-    EXPECT_EQ(std::vector<std::wstring>{L"a"}, titlesIn(blocked));
+    EXPECT_EQ(std::vector<std::wstring>{L"x"}, titlesIn(blocked));
     EXPECT_EQ(idBefore, notebook->note(0).id());  // the live notebook is not touched
     EXPECT_EQ(2, notebook->count());
 }
 
-TEST(NotebookStoreSave, AQueuedBackgroundSaveIsReplacedByANewerOneOfTheSameFile) {
-    TempFolder folder;
-    const std::wstring blocked = folder.file(L"blocked.dat");
-    const std::wstring path = folder.file(L"notebook.dat");
+TEST_F(NotebookStoreQueue, AQueuedBackgroundSaveIsReplacedByANewerOneOfTheSameFile) {
     const std::wstring other = folder.file(L"other.dat");
-    BlockingFileSystem fs(blocked);
-    ScopedFileSystem scope(fs);
-    DrainSaves drain{fs};
-
-    app::model::saveNotebookAsync(*notebookOf({L"x"}), blocked);
-    ASSERT_TRUE(fs.waitUntilBlocked());
     app::model::saveNotebookAsync(*notebookOf({L"first"}), path);
     app::model::saveNotebookAsync(*notebookOf({L"other"}), other);
     app::model::saveNotebookAsync(*notebookOf({L"second"}), path);
 
-    fs.release();
-    app::model::waitForBackgroundSaves();
+    runQueuedSaves();
     EXPECT_EQ(1, fs.savesOf(path));
     EXPECT_EQ(std::vector<std::wstring>{L"second"}, titlesIn(path));
     EXPECT_EQ(std::vector<std::wstring>{L"other"}, titlesIn(other));
@@ -312,21 +314,11 @@ TEST(NotebookStoreSave, AQueuedBackgroundSaveIsReplacedByANewerOneOfTheSameFile)
     EXPECT_EQ(L"done " + other, events[2]);
 }
 
-TEST(NotebookStoreSave, TheExitSaveDropsAQueuedBackgroundSaveOfTheSameFile) {
-    TempFolder folder;
-    const std::wstring blocked = folder.file(L"blocked.dat");
-    const std::wstring path = folder.file(L"notebook.dat");
-    BlockingFileSystem fs(blocked);
-    ScopedFileSystem scope(fs);
-    DrainSaves drain{fs};
-
-    app::model::saveNotebookAsync(*notebookOf({L"x"}), blocked);
-    ASSERT_TRUE(fs.waitUntilBlocked());
+TEST_F(NotebookStoreQueue, TheExitSaveDropsAQueuedBackgroundSaveOfTheSameFile) {
     app::model::saveNotebookAsync(*notebookOf({L"A"}), path);
     EXPECT_TRUE(app::model::saveNotebook(*notebookOf({L"B"}), path));
 
-    fs.release();
-    app::model::waitForBackgroundSaves();
+    runQueuedSaves();
     EXPECT_EQ(1, fs.savesOf(path));
     EXPECT_EQ(std::vector<std::wstring>{L"B"}, titlesIn(path));
 }

@@ -23,8 +23,6 @@ public:
     void write(const void* data, std::size_t size);
     void commit();
 
-    const std::wstring& target() const { return target_; }
-
     // Removes what interrupted saves of target left in its folder. An original that a
     // replace moved aside just before a crash is put back when the target is missing.
     static void removeStaleTemporaries(const std::wstring& target, FileSystem& fs = fileSystem());

@@ -10,7 +10,6 @@ namespace sys::platform {
 
 // Lower case of one UTF-16 code unit: A-Z map to a-z, U+0080..U+00FF stay as they are,
 // and code units from U+0100 up follow the system's lower-case mapping.
-wchar_t foldCase(wchar_t c);
 void foldCase(std::wstring& text);
 std::wstring foldedCase(const std::wstring& text);
 

@@ -29,11 +29,6 @@ const std::array<wchar_t, 0x10000>& foldTable() {
 
 }  // namespace
 
-wchar_t foldCase(wchar_t c) {
-    const auto code = static_cast<std::uint32_t>(c);
-    return code < 0x10000 ? foldTable()[code] : c;
-}
-
 void foldCase(std::wstring& text) {
     const auto& table = foldTable();
     for (wchar_t& c : text) {
