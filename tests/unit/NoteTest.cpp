@@ -1,3 +1,4 @@
+#include "app/model/DateTimeText.hpp"
 #include "app/model/Note.hpp"
 
 #include <boost/date_time/posix_time/posix_time_types.hpp>
@@ -160,4 +161,12 @@ TEST(NoteDefault, IsEmptyAndCreatedNow) {
     EXPECT_GE(note.created(), before);
     EXPECT_LE(note.created(), Note::now());
     EXPECT_EQ(0, note.created().time_of_day().fractional_seconds());
+}
+
+TEST(NoteDateTimeText, ClassicLocaleShortDateAndTime) {
+    EXPECT_EQ(L"03/07/09", app::model::dateText(someTime()));
+    EXPECT_EQ(L"14:05:09", app::model::timeText(someTime()));
+    const Note::DateTime midnight(boost::gregorian::date(2000, 12, 31), boost::posix_time::time_duration(0, 0, 0));
+    EXPECT_EQ(L"12/31/00", app::model::dateText(midnight));
+    EXPECT_EQ(L"00:00:00", app::model::timeText(midnight));
 }

@@ -58,6 +58,16 @@ TEST_F(NotebookFixture, AddNoteAppendsACopyAndAnnouncesIt) {
     EXPECT_THAT(events, testing::ElementsAre("added 0", "changed", "added 1", "changed"));
 }
 
+TEST_F(NotebookFixture, AppendNotesAddsAllAtOnceAndAnnouncesTheNewCount) {
+    fill(2);
+    listen();
+    EXPECT_EQ(0, notebook.appendNotes({}));
+    EXPECT_TRUE(events.empty());
+    EXPECT_EQ(2, notebook.appendNotes({makeNote(L"a"), makeNote(L"b")}));
+    EXPECT_EQ(L"01ab", order());
+    EXPECT_THAT(events, testing::ElementsAre("added 4", "changed"));
+}
+
 TEST_F(NotebookFixture, ListenersAreCalledInConnectionOrder) {
     std::string calls;
     notebook.changed.connect([&] { calls += "a"; });

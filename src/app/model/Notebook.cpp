@@ -34,6 +34,18 @@ int Notebook::addNote(const Note& note) {
     return index;
 }
 
+int Notebook::appendNotes(Notes notes) {
+    if (notes.empty())
+        return 0;
+    const int added = static_cast<int>(notes.size());
+    notes_->reserve(notes_->size() + notes.size());
+    for (Note& note : notes)
+        notes_->push_back(std::move(note));
+    noteAdded(count());
+    changed();
+    return added;
+}
+
 void Notebook::deleteNotes(const std::set<int>& indices) {
     auto kept = std::make_shared<Notes>();
     kept->reserve(notes_->size() > indices.size() ? notes_->size() - indices.size() : 0);

@@ -27,6 +27,9 @@ public:
     Note& note(int index) override;
     const Note& note(int index) const;
     int addNote(const Note& note) override;
+    // Appends all the notes at once (an import); when there are any, raises noteAdded with
+    // the new count, then changed. Returns how many were added.
+    int appendNotes(Notes notes);
     void deleteNotes(const std::set<int>& indices) override;
     void deleteAll() override;
 

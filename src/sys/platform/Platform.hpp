@@ -8,7 +8,7 @@
 
 namespace sys::platform {
 
-// Lower case of one UTF-16 code unit: A-Z map to a-z, U+0080..U+00FF stay as they are,
+// Lower case, one UTF-16 code unit at a time: A-Z map to a-z, U+0080..U+00FF stay as they are,
 // and code units from U+0100 up follow the system's lower-case mapping.
 void foldCase(std::wstring& text);
 std::wstring foldedCase(const std::wstring& text);
