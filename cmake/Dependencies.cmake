@@ -17,6 +17,10 @@ add_library(varnel_boost INTERFACE)
 target_include_directories(varnel_boost SYSTEM INTERFACE ${VARNEL_BOOST_INCLUDE})
 target_compile_definitions(varnel_boost INTERFACE BOOST_ALL_NO_LIB BOOST_DATE_TIME_NO_LIB)
 
+if(VARNEL_FUZZ)
+    return()
+endif()
+
 set(VARNEL_GOOGLETEST_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
