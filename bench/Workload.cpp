@@ -141,39 +141,43 @@ boost::posix_time::ptime created(Random& random) {
     return boost::posix_time::ptime(day, boost::posix_time::seconds(static_cast<long>(random.below(86400))));
 }
 
-std::unique_ptr<app::model::Notebook> buildNotebook() {
-    Random random(20240611);
+}  // namespace
+
+std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length, std::uint64_t seed) {
+    Random random(seed);
     app::model::Notebook::Notes notes;
-    notes.reserve(noteCount);
-    for (int i = 0; i < noteCount; ++i) {
+    notes.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
         const std::wstring source = random.below(10) < 6 ? random.pick(sources) : L"";
-        notes.emplace_back(makeText(random.next()), source, title(random), created(random));
+        notes.emplace_back(makeText(random.next(), length), source, title(random), created(random));
         app::model::Note& note = notes.back();
         note.setLink(link(random, i));
         note.setTags(threeTags(random));
     }
     auto notebook = std::make_unique<app::model::Notebook>(std::move(notes));
-    const app::model::Note& sample = notebook->note(noteCount / 2);
-    if (sample.title().size() != titleLength || sample.text().size() != textLength ||
+    const app::model::Note& sample = notebook->note(count / 2);
+    if (sample.title().size() != titleLength || sample.text().size() != length ||
         sample.tags().size() != tagsPerNote)
         throw std::logic_error("the generated notes do not have the intended sizes");
     return notebook;
 }
 
-}  // namespace
-
 std::wstring makeText(std::uint64_t seed) {
+    return makeText(seed, textLength);
+}
+
+std::wstring makeText(std::uint64_t seed, std::size_t length) {
     Random random(seed);
     // A few paragraphs of 120 to 300 characters, one line each.
     std::wstring text;
-    while (text.size() < textLength) {
+    while (text.size() < length) {
         if (!text.empty())
             text += L'\n';
         std::wstring paragraph = sentences(random, 120 + random.below(180));
         paragraph.pop_back();  // the space after the last word
         text += paragraph;
     }
-    text.resize(textLength);
+    text.resize(length);
     if (text.back() == L' ' || text.back() == L'\n')
         text.back() = L'.';
     return text;
@@ -214,7 +218,7 @@ Workload& workload() {
         w = std::make_unique<Workload>();
         const std::size_t heapBefore = heap::live();
         const std::size_t rssBefore = rss::current();
-        w->notebook = buildNotebook();
+        w->notebook = makeNotebook(noteCount, textLength, 20240611);
         w->heapBytes = heap::live() - heapBefore;
         w->rssBytes = rss::current() - rssBefore;
         w->encoded = app::model::encodeNotebook(*w->notebook);

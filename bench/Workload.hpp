@@ -32,6 +32,11 @@ constexpr int tagsPerNote = 3;
 
 // A 1,000-character text of a few lines of ordinary words, different for each seed.
 std::wstring makeText(std::uint64_t seed);
+std::wstring makeText(std::uint64_t seed, std::size_t length);
+
+// Notes with titles, texts of the given length, sources, links, tags and dates as the
+// program meets them; the same notes on every run for the same arguments.
+std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length, std::uint64_t seed);
 
 // The shared workload, built on first use and kept for the whole run.
 struct Workload {

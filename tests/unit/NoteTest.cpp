@@ -102,6 +102,19 @@ TEST(NoteTags, ParsingFoldsSplitsAndDropsEmptyPieces) {
     EXPECT_EQ(L"", note.tagString());
 }
 
+TEST(NoteTags, TagStringIsCanonicalWhateverTextTheTagsCameIn) {
+    // A tag text in the saved form is kept as it is; any other is rebuilt from the set.
+    Note note = noteFrom(L"x");
+    for (const wchar_t* text : {L"a b", L"b a", L"a  b", L"B a", L" a b", L"a b ", L"a,b", L"a b a"}) {
+        note.setTags(std::wstring(text));
+        EXPECT_EQ(L"a b", note.tagString()) << text;
+        EXPECT_EQ((Note::Tags{L"a", L"b"}), note.tags()) << text;
+    }
+    note.setTags(std::wstring(L" ;"));
+    EXPECT_EQ(L"", note.tagString());
+    EXPECT_TRUE(note.tags().empty());
+}
+
 TEST(NoteTags, OrderIsPlainCodeUnitOrder) {
     Note note = noteFrom(L"x");
     note.addTags(L"b a \u00E9 z 1");
@@ -169,4 +182,43 @@ TEST(NoteDateTimeText, ClassicLocaleShortDateAndTime) {
     const Note::DateTime midnight(boost::gregorian::date(2000, 12, 31), boost::posix_time::time_duration(0, 0, 0));
     EXPECT_EQ(L"12/31/00", app::model::dateText(midnight));
     EXPECT_EQ(L"00:00:00", app::model::timeText(midnight));
+}
+
+TEST(NoteSearchFields, FollowEveryWayAFieldIsSet) {
+    Note note = noteFrom(L"Body", L"", L"  Mixed \u0416 Title ");
+    EXPECT_EQ(L"mixed \u0436 title", note.searchTitle());
+    EXPECT_EQ(L"03/07/09 14:05:09", note.searchTime());
+    EXPECT_EQ(L"", note.searchLink());
+
+    note.setTitle(L"Other");
+    note.setLink(L" WWW.Example.COM/A ");
+    note.setCreated(Note::DateTime(boost::gregorian::date(2021, 1, 2), boost::posix_time::time_duration(3, 4, 5)));
+    EXPECT_EQ(L"other", note.searchTitle());
+    EXPECT_EQ(L"www.example.com/a", note.searchLink());
+    EXPECT_EQ(L"01/02/21 03:04:05", note.searchTime());
+
+    // The loader's way in sets the fields as they stand; what is searched follows them.
+    note.assignRaw(L"Raw Title", L"Raw\nText", L"src", L"HTTP://X");
+    EXPECT_EQ(L"raw title", note.searchTitle());
+    EXPECT_EQ(L"raw text", note.searchText());
+    EXPECT_EQ(L"http://x", note.searchLink());
+    note.assignRaw(L"", L"A\r\tB\n\u0416", L"", L"");
+    EXPECT_EQ(L"a\r\tb \u0436", note.searchText());
+
+    // A title taken from the source or the text is searchable too.
+    EXPECT_EQ(L"browser page", noteFrom(L"x", L"Browser Page").searchTitle());
+    EXPECT_EQ(L"first line", noteFrom(L"First Line\nSecond").searchTitle());
+}
+
+TEST(NoteSearchFields, ACopyKeepsWhatItSearched) {
+    Note original = noteFrom(L"text", L"", L"Title");
+    original.setLink(L"www.a.com");
+    const Note copy(original);
+    original.setTitle(L"New");
+    original.setLink(L"www.b.com");
+    original.setCreated(Note::DateTime(boost::gregorian::date(2000, 1, 1)));
+    EXPECT_EQ(L"title", copy.searchTitle());
+    EXPECT_EQ(L"www.a.com", copy.searchLink());
+    EXPECT_EQ(L"03/07/09 14:05:09", copy.searchTime());
+    EXPECT_EQ(L"01/01/00 00:00:00", original.searchTime());
 }

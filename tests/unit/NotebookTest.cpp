@@ -117,11 +117,13 @@ TEST_F(NotebookFixture, MovingDownMovesEveryNoteOnePlace) {
     std::set<int> selection{0, 1};
     EXPECT_TRUE(notebook.moveNotes(selection, 1));
     EXPECT_EQ(L"20134", order());
+    EXPECT_THAT(selection, testing::ElementsAre(1, 2));  // where the moved notes are now
     EXPECT_THAT(events, testing::ElementsAre("changed"));
 
     std::set<int> up{3, 4};
     EXPECT_TRUE(notebook.moveNotes(up, -1));
     EXPECT_EQ(L"20341", order());
+    EXPECT_THAT(up, testing::ElementsAre(2, 3));
 }
 
 TEST_F(NotebookFixture, ALargeStepExchangesWithTheEndNote) {
@@ -129,9 +131,40 @@ TEST_F(NotebookFixture, ALargeStepExchangesWithTheEndNote) {
     std::set<int> two{2};
     EXPECT_TRUE(notebook.moveNotes(two, -5));
     EXPECT_EQ(L"21034", order());
+    EXPECT_THAT(two, testing::ElementsAre(0));
     std::set<int> one{1};
     EXPECT_TRUE(notebook.moveNotes(one, 10));
     EXPECT_EQ(L"24031", order());
+    EXPECT_THAT(one, testing::ElementsAre(4));
+
+    // Exchanges, not shifts: the second exchange takes the first moved note away again.
+    std::set<int> pair{1, 3};
+    EXPECT_TRUE(notebook.moveNotes(pair, -5));
+    EXPECT_EQ(L"32041", order());
+    EXPECT_THAT(pair, testing::ElementsAre(0, 3));
+}
+
+TEST_F(NotebookFixture, ABadIndexMovesNothing) {
+    fill(4);
+    listen();
+    std::set<int> beyond{1, 4};
+    EXPECT_THROW(notebook.moveNotes(beyond, -1), err::InvalidArgumentException);
+    std::set<int> negative{-1, 2};
+    EXPECT_THROW(notebook.moveNotes(negative, 1), err::InvalidArgumentException);
+    EXPECT_THROW(notebook.doMoveNote(-1, 1), err::InvalidArgumentException);
+    EXPECT_EQ(L"0123", order());
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(NotebookFixture, TheViewIsTheFirstListener) {
+    // Connected in the constructor, so whoever connects later sees the view up to date.
+    std::vector<int> seen;
+    notebook.noteAdded.connect([&](int) { seen.push_back(notebook.view().count()); });
+    notebook.reset.connect([&] { seen.push_back(notebook.view().count()); });
+    fill(2);
+    notebook.deleteAll();
+    EXPECT_THAT(seen, testing::ElementsAre(1, 2, 0));
+    EXPECT_EQ(&notebook.view(), &static_cast<app::model::INotebook&>(notebook).view());
 }
 
 TEST_F(NotebookFixture, MovesThatCannotHappenReturnFalseSilently) {

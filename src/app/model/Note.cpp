@@ -1,5 +1,7 @@
 #include "app/model/Note.hpp"
 
+#include "app/model/DateTimeText.hpp"
+
 #include "sys/platform/Platform.hpp"
 
 #include <boost/date_time/posix_time/posix_time_types.hpp>
@@ -36,6 +38,72 @@ bool isTagSeparator(wchar_t c) {
     return c == L' ' || c == L',' || c == L';';
 }
 
+// Only A-Z below U+0100 have another lower case.
+bool foldMayChange(const std::wstring& text) {
+    return std::any_of(text.begin(), text.end(), [](wchar_t c) {
+        return (c >= L'A' && c <= L'Z') || static_cast<std::uint32_t>(c) >= 0x100;
+    });
+}
+
+// The folded copy of a title or link; left empty when it would equal the field, which
+// then stands for itself (most links, say), so that loading makes fewer strings.
+void foldInto(std::wstring& folded, const std::wstring& text) {
+    if (!foldMayChange(text)) {
+        folded.clear();
+        return;
+    }
+    folded = text;
+    sys::platform::foldCase(folded);
+}
+
+// The search text of a text without CR or TAB, in one pass over the copy: A-Z folded and
+// line feeds made spaces, and only a text with code units from U+0100 up also goes
+// through the platform's fold. Every note's text passes here on load. Returns false,
+// with the result unfinished, for a text that holds a CR or a TAB.
+bool makeSearchText(std::wstring& searchText, const std::wstring& text) {
+    searchText = text;
+    bool beyondLatin1 = false;
+    for (wchar_t& c : searchText) {
+        const auto code = static_cast<std::uint32_t>(c);
+        if (code - 0x41u < 26u)
+            c = static_cast<wchar_t>(code + 0x20u);
+        else if (code == 0x0Au)
+            c = L' ';
+        else if (code == 0x0Du || code == 0x09u)
+            return false;
+        else if (code >= 0x100u)
+            beyondLatin1 = true;
+    }
+    if (beyondLatin1)
+        sys::platform::foldCase(searchText);
+    return true;
+}
+
+// For any text, the raw ones of the loader included.
+void refreshSearchText(std::wstring& searchText, const std::wstring& text) {
+    if (makeSearchText(searchText, text))
+        return;
+    searchText = text;
+    sys::platform::foldCase(searchText);
+    for (wchar_t& c : searchText) {
+        if (c == L'\n')
+            c = L' ';
+    }
+}
+
+// Every keystroke in the filter bar searches the dates of all notes, so the text is made
+// once per change of the date, not per search.
+void refreshSearchTime(std::wstring& searchTime, const Note::DateTime& created) {
+    const std::wstring date = dateText(created);
+    const std::wstring time = timeText(created);
+    searchTime.clear();
+    searchTime.reserve(date.size() + 1 + time.size());
+    searchTime += date;
+    searchTime += L' ';
+    searchTime += time;
+    sys::platform::foldCase(searchTime);
+}
+
 }  // namespace
 
 Note::Note() : Note(std::wstring(), std::wstring(), std::wstring(), now()) {}
@@ -43,24 +111,27 @@ Note::Note() : Note(std::wstring(), std::wstring(), std::wstring(), now()) {}
 Note::Note(const std::wstring& text, const std::wstring& source, const std::wstring& title,
            const DateTime& created)
     : id_(nextId()), payload_(std::make_shared<Payload>()) {
-    payload_->created = created;
+    Payload& p = *payload_;
+    p.created = created;
+    refreshSearchTime(p.searchTime, created);
     setText(text);
-    payload_->source = source;
+    p.source = source;
     setTitle(title);
     if (title.empty()) {
         if (!source.empty()) {
-            payload_->title = source;
+            p.title = source;
         } else {
             // The first line of the raw text, without the CR of a CR LF ending. A text with
             // no line feed, or one that opens with it, is taken whole.
             const std::size_t lf = text.find(L'\n');
             if (lf == std::wstring::npos || lf == 0) {
-                payload_->title = text;
+                p.title = text;
             } else {
                 const std::size_t end = text[lf - 1] == L'\r' ? lf - 1 : lf;
-                payload_->title = text.substr(0, end);
+                p.title = text.substr(0, end);
             }
         }
+        foldInto(p.searchTitle, p.title);
     }
 }
 
@@ -98,6 +169,7 @@ void Note::setTitle(const std::wstring& title) {
     Payload& p = edit();
     p.title = title;
     trim(p.title);
+    foldInto(p.searchTitle, p.title);
 }
 
 void Note::setText(const std::wstring& text) {
@@ -106,13 +178,15 @@ void Note::setText(const std::wstring& text) {
 
 // Leading white space goes, every CR goes and every TAB becomes four spaces; the search
 // text is the result folded to lower case with line feeds as spaces. Most texts need no
-// change, so they are only scanned, and the stored string is taken over, not copied.
+// change, which building the search text finds out on the way, and the stored string is
+// taken over, not copied.
 void Note::setText(std::wstring&& text) {
     std::size_t begin = 0;
     while (begin < text.size() && sys::platform::isSpace(text[begin]))
         ++begin;
     text.erase(0, begin);
-    if (std::any_of(text.begin(), text.end(), [](wchar_t c) { return c == L'\r' || c == L'\t'; })) {
+    std::wstring searchText;
+    if (!makeSearchText(searchText, text)) {
         std::wstring out;
         out.reserve(text.size());
         for (wchar_t c : text) {
@@ -122,15 +196,11 @@ void Note::setText(std::wstring&& text) {
                 out += c;
         }
         text.swap(out);
+        makeSearchText(searchText, text);
     }
     Payload& p = edit();
     p.text = std::move(text);
-    p.searchText = p.text;
-    sys::platform::foldCase(p.searchText);
-    for (wchar_t& c : p.searchText) {
-        if (c == L'\n')
-            c = L' ';
-    }
+    p.searchText = std::move(searchText);
 }
 
 void Note::setSource(const std::wstring& source) {
@@ -141,10 +211,13 @@ void Note::setLink(const std::wstring& link) {
     Payload& p = edit();
     p.link = link;
     trim(p.link);
+    foldInto(p.searchLink, p.link);
 }
 
 void Note::setCreated(const DateTime& created) {
-    edit().created = created;
+    Payload& p = edit();
+    p.created = created;
+    refreshSearchTime(p.searchTime, created);
 }
 
 void Note::assignRaw(std::wstring title, std::wstring text, std::wstring source, std::wstring link) {
@@ -153,11 +226,31 @@ void Note::assignRaw(std::wstring title, std::wstring text, std::wstring source,
     p.text = std::move(text);
     p.source = std::move(source);
     p.link = std::move(link);
+    foldInto(p.searchTitle, p.title);
+    refreshSearchText(p.searchText, p.text);
+    foldInto(p.searchLink, p.link);
 }
 
-Note::Tags Note::parseTags(const std::wstring& tags) {
-    Tags result;
-    const std::wstring folded = sys::platform::foldedCase(tags);
+namespace {
+
+// Whether a folded tag text is already the set's own text: what the notebook file holds.
+bool isJoined(const Note::Tags& tags, const std::wstring& text) {
+    std::size_t at = 0;
+    for (const std::wstring& tag : tags) {
+        if (at != 0) {
+            if (at >= text.size() || text[at] != L' ')
+                return false;
+            ++at;
+        }
+        if (text.compare(at, tag.size(), tag) != 0)
+            return false;
+        at += tag.size();
+    }
+    return at == text.size();
+}
+
+Note::Tags parseFolded(const std::wstring& folded) {
+    Note::Tags result;
     std::size_t i = 0;
     while (i < folded.size()) {
         while (i < folded.size() && isTagSeparator(folded[i]))
@@ -171,11 +264,19 @@ Note::Tags Note::parseTags(const std::wstring& tags) {
     return result;
 }
 
+}  // namespace
+
+Note::Tags Note::parseTags(const std::wstring& tags) {
+    return parseFolded(sys::platform::foldedCase(tags));
+}
+
 void Note::addTags(const std::wstring& tags) {
     Tags parsed = parseTags(tags);
     if (parsed.empty())
         return;
-    edit().tags.merge(parsed);
+    Payload& p = edit();
+    p.tags.merge(parsed);
+    joinTags(p);
 }
 
 void Note::removeTags(const std::wstring& tags) {
@@ -188,20 +289,38 @@ void Note::removeTags(const std::wstring& tags) {
     Payload& p = edit();
     for (const std::wstring& tag : parsed)
         p.tags.erase(tag);
+    joinTags(p);
 }
 
 void Note::setTags(const std::wstring& tags) {
-    edit().tags = parseTags(tags);
+    setTags(std::wstring(tags));
 }
 
-std::wstring Note::tagString() const {
-    std::wstring result;
-    for (const std::wstring& tag : payload_->tags) {
-        if (!result.empty())
-            result += L' ';
-        result += tag;
+// The loader's tag texts come as saved, so the text itself usually becomes tagString.
+void Note::setTags(std::wstring&& tags) {
+    sys::platform::foldCase(tags);
+    Payload& p = edit();
+    p.tags = parseFolded(tags);
+    if (isJoined(p.tags, tags))
+        p.searchTags = std::move(tags);
+    else
+        joinTags(p);
+}
+
+// The tags in one string. A tag never holds a space, so a word without one is part of
+// some tag exactly when it occurs in this string: the tag filter searches one string per
+// note instead of walking the set.
+void Note::joinTags(Payload& p) {
+    std::size_t length = 0;
+    for (const std::wstring& tag : p.tags)
+        length += tag.size() + 1;
+    p.searchTags.clear();
+    p.searchTags.reserve(length);
+    for (const std::wstring& tag : p.tags) {
+        if (!p.searchTags.empty())
+            p.searchTags += L' ';
+        p.searchTags += tag;
     }
-    return result;
 }
 
 bool Note::isUrl(const std::wstring& link) {

@@ -30,6 +30,17 @@ public:
     const std::wstring& title() const { return payload_->title; }
     const std::wstring& text() const { return payload_->text; }
     const std::wstring& searchText() const { return payload_->searchText; }
+    // What the filters search, kept up to date with the fields: the title and link folded
+    // to lower case (the field itself when folding changes nothing), the date and time as
+    // shown, separated by a space, and the tags joined by spaces (tagString).
+    const std::wstring& searchTitle() const {
+        return payload_->searchTitle.empty() ? payload_->title : payload_->searchTitle;
+    }
+    const std::wstring& searchLink() const {
+        return payload_->searchLink.empty() ? payload_->link : payload_->searchLink;
+    }
+    const std::wstring& searchTime() const { return payload_->searchTime; }
+    const std::wstring& searchTags() const { return payload_->searchTags; }
     const std::wstring& source() const { return payload_->source; }
     const std::wstring& link() const { return payload_->link; }
     const Tags& tags() const { return payload_->tags; }
@@ -45,7 +56,9 @@ public:
     void addTags(const std::wstring& tags);
     void removeTags(const std::wstring& tags);
     void setTags(const std::wstring& tags);
-    std::wstring tagString() const;
+    void setTags(std::wstring&& tags);
+    // The tags in set order, one space apart.
+    const std::wstring& tagString() const { return payload_->searchTags; }
 
     // Sets the fields exactly as given, without normalising: the file loader's way in.
     void assignRaw(std::wstring title, std::wstring text, std::wstring source, std::wstring link);
@@ -65,9 +78,14 @@ private:
         std::wstring link;
         Tags tags;
         DateTime created;
+        std::wstring searchTitle;
+        std::wstring searchLink;
+        std::wstring searchTime;
+        std::wstring searchTags;
     };
 
     Payload& edit();
+    static void joinTags(Payload& p);
 
     int id_;
     std::shared_ptr<Payload> payload_;

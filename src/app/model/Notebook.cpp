@@ -1,14 +1,16 @@
 #include "app/model/Notebook.hpp"
 
+#include "app/model/NotebookExchange.hpp"
 #include "err/Exceptions.hpp"
 
 #include <stdexcept>
 
 namespace app::model {
 
-Notebook::Notebook() : notes_(std::make_shared<Notes>()) {}
+Notebook::Notebook() : Notebook(Notes()) {}
 
-Notebook::Notebook(Notes notes) : notes_(std::make_shared<Notes>(std::move(notes))) {}
+Notebook::Notebook(Notes notes)
+    : notes_(std::make_shared<Notes>(std::move(notes))), view_(std::make_unique<NotebookView>(*this)) {}
 
 Notebook::~Notebook() = default;
 
@@ -24,6 +26,10 @@ const Note& Notebook::note(int index) const {
     if (index < 0 || index >= count())
         throw std::out_of_range("invalid vector<T> subscript");
     return (*notes_)[static_cast<std::size_t>(index)];
+}
+
+NotebookView& Notebook::view() {
+    return *view_;
 }
 
 int Notebook::addNote(const Note& note) {
@@ -73,28 +79,51 @@ bool Notebook::moveNotes(std::set<int>& indices, int delta) {
         return false;
     if (*indices.begin() == 0 && delta < 0)
         return false;
+    // A bad index is refused before any note moves.
+    if (*indices.begin() < 0)
+        err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index >= 0");
+    if (*indices.rbegin() >= count())
+        err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index < N");
+    // Where each of the notes is now, following every exchange.
+    std::vector<int> where(indices.begin(), indices.end());
     bool moved = false;
+    const auto move = [&](int index) {
+        const int partner = index + stepOf(index, delta);
+        if (!doMoveNote(index, delta))
+            return;
+        moved = true;
+        for (int& at : where)
+            at = at == index ? partner : at == partner ? index : at;
+    };
     if (delta < 0) {
         for (int index : indices)
-            moved = doMoveNote(index, delta) || moved;
+            move(index);
     } else {
         for (auto it = indices.rbegin(); it != indices.rend(); ++it)
-            moved = doMoveNote(*it, delta) || moved;
+            move(*it);
     }
     if (!moved)
         return false;
+    indices = std::set<int>(where.begin(), where.end());
     changed();
     return true;
+}
+
+// A step that would leave the notebook stops at its first or last note.
+int Notebook::stepOf(int index, int delta) const {
+    if (index + delta < 1)
+        return -index;
+    if (index + delta >= count())
+        return count() - index - 1;
+    return delta;
 }
 
 bool Notebook::doMoveNote(int index, int delta) {
     if (index >= count())
         err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index < N");
-    int step = delta;
-    if (index + delta < 1)
-        step = -index;
-    else if (index + step >= count())
-        step = count() - index - 1;
+    if (index < 0)
+        err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index >= 0");
+    const int step = stepOf(index, delta);
     if (step == 0)
         return false;
     std::swap((*notes_)[static_cast<std::size_t>(index)], (*notes_)[static_cast<std::size_t>(index + step)]);
@@ -118,5 +147,20 @@ std::shared_ptr<Notebook> Notebook::snapshot() const {
     return std::make_shared<Notebook>(*notes_);
 }
 
-}  // namespace app::model
+int Notebook::exportToXml(const std::wstring& path) {
+    return app::model::exportToXml(*this, path);
+}
 
+int Notebook::exportToText(const std::wstring& path) {
+    return app::model::exportToText(*this, path);
+}
+
+int Notebook::importFromXml(const std::wstring& path) {
+    return app::model::importFromXml(*this, path);
+}
+
+int Notebook::importFromNotebook(const std::wstring& path) {
+    return app::model::importFromNotebook(*this, path);
+}
+
+}  // namespace app::model

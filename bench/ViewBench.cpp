@@ -1,0 +1,212 @@
+// Rebuilding the notebook view for one keystroke in the filter bar, for each of the seven
+// field choices, at 20,000 and 100,000 notes, against a baseline measured in the same run.
+//
+//   measured  view.setFilter(new TextFilter(fields, query)): the filter is made, the view
+//             rebuilt over every note and changed raised (no listeners)
+//   baseline  for every note, std::wstring::find(query) over the very same lower-case
+//             strings the filter searches (for the tags field the note's joined tag text,
+//             which the filter searches too), in the same field order and stopping at the
+//             first hit, collecting the indices of the hits into a reserved vector; the
+//             strings to visit are listed beforehand
+//
+// Both run in the same iteration, taking turns at going first, and must find the same
+// notes, so every query is one word or holds no tag separator where the tags are searched.
+
+#include "Ratios.hpp"
+#include "Workload.hpp"
+
+#include "app/model/FilterChoices.hpp"
+#include "app/model/Notebook.hpp"
+#include "app/model/NotebookView.hpp"
+#include "app/model/TextFilter.hpp"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using app::model::Note;
+using app::model::TextFilter;
+
+constexpr std::size_t textLength = 600;
+constexpr int sizes[] = {20000, 100000};
+
+// What a user has typed when the rebuild runs, per choice, in the order of filterChoices.
+const wchar_t* const queries[] = {L"invoice", L"hotel b", L"deadline", L"budget", L"/21 1", L"wiki", L"proj"};
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+app::model::Notebook& notebookOf(int size) {
+    static std::unique_ptr<app::model::Notebook> notebooks[std::size(sizes)];
+    for (std::size_t k = 0; k < std::size(sizes); ++k) {
+        if (sizes[k] == size) {
+            if (!notebooks[k])
+                notebooks[k] = bench::makeNotebook(size, textLength, 0x5EA5C4 + static_cast<std::uint64_t>(size));
+            return *notebooks[k];
+        }
+    }
+    throw std::logic_error("no notebook of that size");
+}
+
+// The strings the filter looks at for these fields, note by note, in its order.
+struct Scan {
+    std::vector<const std::wstring*> strings;
+    std::vector<std::size_t> begin;  // per note, then one past the last
+};
+
+Scan scanOf(const app::model::Notebook& notebook, TextFilter::Fields fields) {
+    Scan scan;
+    for (const Note& note : notebook.notes()) {
+        scan.begin.push_back(scan.strings.size());
+        if (fields & TextFilter::Text)
+            scan.strings.push_back(&note.searchText());
+        if (fields & TextFilter::Title)
+            scan.strings.push_back(&note.searchTitle());
+        if (fields & TextFilter::Time)
+            scan.strings.push_back(&note.searchTime());
+        if (fields & TextFilter::Link)
+            scan.strings.push_back(&note.searchLink());
+        if (fields & TextFilter::Tags)
+            scan.strings.push_back(&note.searchTags());
+    }
+    scan.begin.push_back(scan.strings.size());
+    return scan;
+}
+
+void baseline(const Scan& scan, const std::wstring& query, std::vector<int>& hits) {
+    hits.clear();
+    const std::size_t notes = scan.begin.size() - 1;
+    for (std::size_t i = 0; i < notes; ++i) {
+        for (std::size_t k = scan.begin[i]; k < scan.begin[i + 1]; ++k) {
+            if (scan.strings[k]->find(query) != std::wstring::npos) {
+                hits.push_back(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+}
+
+std::string nameOf(std::size_t choice) {
+    const std::string key = app::model::filterChoices[choice].key;
+    return key.substr(key.rfind('.') + 1);
+}
+
+std::string keyOf(std::size_t choice, int size) {
+    return "view_" + nameOf(choice) + "_" + std::to_string(size);
+}
+
+void rebuild(benchmark::State& state, std::size_t choice, int size) {
+    try {
+        app::model::Notebook& notebook = notebookOf(size);
+        app::model::INotebookView& view = notebook.view();
+        const TextFilter::Fields fields = app::model::filterChoices[choice].fields;
+        const std::wstring query = queries[choice];
+        const Scan scan = scanOf(notebook, fields);
+        std::vector<int> hits;
+        hits.reserve(static_cast<std::size_t>(size));
+        const std::string key = keyOf(choice, size);
+
+        double baselineTotal = 0;
+        double measuredTotal = 0;
+        bool baselineFirst = true;
+        for (auto _ : state) {
+            const auto measure = [&] {
+                const Clock::time_point start = Clock::now();
+                view.setFilter(std::make_unique<TextFilter>(fields, query));
+                return secondsSince(start);
+            };
+            const auto scanAll = [&] {
+                const Clock::time_point start = Clock::now();
+                baseline(scan, query, hits);
+                return secondsSince(start);
+            };
+            double measured = 0;
+            double base = 0;
+            if (baselineFirst) {
+                base = scanAll();
+                measured = measure();
+            } else {
+                measured = measure();
+                base = scanAll();
+            }
+            baselineFirst = !baselineFirst;
+            if (view.count() != static_cast<int>(hits.size()))
+                throw std::runtime_error("the view shows " + std::to_string(view.count()) + " notes, the scan found " +
+                                         std::to_string(hits.size()));
+            state.SetIterationTime(measured);
+            bench::ratios::record(key + ".measured", measured);
+            bench::ratios::record(key + ".baseline", base);
+            measuredTotal += measured;
+            baselineTotal += base;
+        }
+        view.setFilter(nullptr);
+        const double iterations = static_cast<double>(state.iterations());
+        state.counters["baseline_ms"] = 1000 * baselineTotal / iterations;
+        state.counters["ratio"] = measuredTotal / baselineTotal;
+        state.counters["shown"] = static_cast<double>(hits.size());
+    } catch (const std::exception& e) {
+        state.SkipWithError(e.what());
+    }
+}
+
+void registerBenchmarks() {
+    for (int size : sizes) {
+        for (std::size_t choice = 0; choice < app::model::filterChoices.size(); ++choice) {
+            const std::string name = "Rebuild/" + nameOf(choice) + "/" + std::to_string(size);
+            benchmark::RegisterBenchmark(name.c_str(), [choice, size](benchmark::State& state) {
+                rebuild(state, choice, size);
+            })
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(size > 20000 ? 10 : 30);
+        }
+    }
+}
+
+void printRatios(std::ostream& out) {
+    out << '\n';
+    for (int size : sizes) {
+        for (std::size_t choice = 0; choice < app::model::filterChoices.size(); ++choice) {
+            const std::string key = keyOf(choice, size);
+            bench::ratios::print(out, key, bench::ratios::mean(key + ".measured"), bench::ratios::mean(key + ".baseline"),
+                                 2);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    int status = 0;
+    try {
+        const Clock::time_point start = Clock::now();
+        for (int size : sizes)
+            notebookOf(size);
+        std::printf("Workload: %d and %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n\n",
+                    sizes[0], sizes[1], bench::titleLength, textLength, bench::tagsPerNote, secondsSince(start));
+        std::fflush(stdout);
+        registerBenchmarks();
+        benchmark::RunSpecifiedBenchmarks();
+        std::cout.flush();
+        printRatios(std::cout);
+    } catch (const std::exception& e) {
+        std::cerr << "view_bench: " << e.what() << '\n';
+        status = 1;
+    }
+    benchmark::Shutdown();
+    return status;
+}
