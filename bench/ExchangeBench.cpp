@@ -19,6 +19,7 @@
 // for faulting fresh pages in while one of 1,000 notes reused warm memory: the time per
 // note then grew fourfold with nothing in the import growing faster than the file.
 
+#include "Baselines.hpp"
 #include "Ratios.hpp"
 #include "Workload.hpp"
 
@@ -28,16 +29,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
 #include <malloc.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <climits>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -48,75 +44,20 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::guarded;
+using bench::paired;
+using bench::readBytes;
+using bench::secondsSince;
 using bench::workload;
+using bench::writeDurably;
 
 constexpr double megabyte = 1024.0 * 1024.0;
 constexpr int importSizes[] = {1000, 10000, bench::noteCount};
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
-[[noreturn]] void failWith(const std::string& what, const std::string& path) {
-    throw std::runtime_error(what + " " + path + ": " + std::strerror(errno));
-}
 
-// The baseline export: the bytes are ready in memory and go out in one write to a
-// temporary file, which is made durable and renamed over the target.
-void writeDurably(const std::string& target, const std::string& bytes) {
-    const std::string temporary = target + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        failWith("cannot create", temporary);
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {  // one call, unless the kernel takes less than everything
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ::close(fd);
-            failWith("cannot write", temporary);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        ::close(fd);
-        failWith("cannot flush", temporary);
-    }
-    if (::close(fd) != 0)
-        failWith("cannot close", temporary);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        failWith("cannot rename to", target);
-}
 
-// The baseline import: the whole file into memory.
-std::string readBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        failWith("cannot open", path);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        ::close(fd);
-        failWith("cannot stat", path);
-    }
-    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, &bytes[done], bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ::close(fd);
-            failWith("cannot read", path);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return bytes;
-}
 
 using Export = int (*)(const app::model::Notebook&, const std::wstring&);
 
@@ -163,52 +104,6 @@ const std::string& xmlOfFirst(int count) {
     return it->second;
 }
 
-template <typename Body>
-void guarded(benchmark::State& state, Body body) {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
-}
-
-// Times the call under test and its baseline in the same iteration, taking turns at
-// going first. The row's time is the call under test; the baseline's mean and the ratio
-// are its counters. `tidy` runs after each pair, untimed.
-template <typename Baseline, typename Measured, typename Tidy>
-void paired(benchmark::State& state, const std::string& key, std::size_t bytes, Baseline baseline,
-            Measured measured, Tidy tidy) {
-    const auto timed = [](auto&& call) {
-        const Clock::time_point start = Clock::now();
-        call();
-        return secondsSince(start);
-    };
-    double baselineTotal = 0;
-    double measuredTotal = 0;
-    bool baselineFirst = true;
-    for (auto _ : state) {
-        double baselineSeconds = 0;
-        double measuredSeconds = 0;
-        if (baselineFirst) {
-            baselineSeconds = timed(baseline);
-            measuredSeconds = timed(measured);
-        } else {
-            measuredSeconds = timed(measured);
-            baselineSeconds = timed(baseline);
-        }
-        baselineFirst = !baselineFirst;
-        tidy();
-        state.SetIterationTime(measuredSeconds);
-        bench::ratios::record(key + ".baseline", baselineSeconds);
-        bench::ratios::record(key + ".measured", measuredSeconds);
-        baselineTotal += baselineSeconds;
-        measuredTotal += measuredSeconds;
-    }
-    const double iterations = static_cast<double>(state.iterations());
-    state.counters["baseline_ms"] = 1000 * baselineTotal / iterations;
-    state.counters["ratio"] = measuredTotal / baselineTotal;
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
-}
 
 void exportBenchmark(benchmark::State& state, const std::string& key, const std::string& name, Export exporter) {
     guarded(state, [&] {

@@ -14,6 +14,7 @@
 // benchmark before it had left behind, which no ratio survives.
 
 #include "HeapCounter.hpp"
+#include "Baselines.hpp"
 #include "Ratios.hpp"
 #include "Workload.hpp"
 
@@ -24,14 +25,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -39,74 +35,19 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::guarded;
+using bench::paired;
+using bench::readBytes;
+using bench::secondsSince;
 using bench::workload;
+using bench::writeDurably;
 
 constexpr double megabyte = 1024.0 * 1024.0;
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
-[[noreturn]] void failWith(const std::string& what, const std::string& path) {
-    throw std::runtime_error(what + " " + path + ": " + std::strerror(errno));
-}
 
-// The baseline save: the file's bytes are ready in memory and go out in one write to a
-// temporary file, which is made durable and renamed over the target.
-void writeDurably(const std::string& target, const std::string& bytes) {
-    const std::string temporary = target + ".tmp";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        failWith("cannot create", temporary);
-    const char* p = bytes.data();
-    std::size_t left = bytes.size();
-    while (left > 0) {  // one call, unless the kernel takes less than everything
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ::close(fd);
-            failWith("cannot write", temporary);
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        ::close(fd);
-        failWith("cannot flush", temporary);
-    }
-    if (::close(fd) != 0)
-        failWith("cannot close", temporary);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
-        failWith("cannot rename to", target);
-}
 
-// The baseline load: the whole file into a byte vector.
-std::vector<unsigned char> readBytes(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        failWith("cannot open", path);
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        ::close(fd);
-        failWith("cannot stat", path);
-    }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ::close(fd);
-            failWith("cannot read", path);
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    return bytes;
-}
 
 // The notebook file that the save benchmark writes and the load benchmarks read. Saved
 // once here (untimed) so that every timed save replaces an existing file, as in use, and
@@ -117,63 +58,13 @@ const std::string& notebookFile() {
         const std::string file = w.folder.file("notebook.dat");
         if (!app::model::saveNotebook(*w.notebook, sys::platform::widen(file)))
             throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
-        const std::vector<unsigned char> written = readBytes(file);
-        if (written.size() != w.encoded.size() ||
-            std::memcmp(written.data(), w.encoded.data(), written.size()) != 0)
+        if (readBytes(file) != w.encoded)
             throw std::runtime_error("saveNotebook did not write the bytes of encodeNotebook");
         return file;
     }();
     return path;
 }
 
-// Runs a benchmark body, turning a failure into an error row of the table.
-template <typename Body>
-void guarded(benchmark::State& state, Body body) {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        state.SkipWithError(e.what());
-    }
-}
-
-// Times the call under test and its baseline in the same iteration, taking turns at
-// going first, so that whatever else the machine does during the run (page cache,
-// writeback, another build) weighs on both alike. The row's time is the call under
-// test; the baseline's mean and the ratio of the two are the row's counters. `tidy`
-// runs after each pair, untimed.
-template <typename Baseline, typename Measured, typename Tidy>
-void paired(benchmark::State& state, const std::string& key, Baseline baseline, Measured measured, Tidy tidy) {
-    const auto timed = [](auto&& call) {
-        const Clock::time_point start = Clock::now();
-        call();
-        return secondsSince(start);
-    };
-    double baselineTotal = 0;
-    double measuredTotal = 0;
-    bool baselineFirst = true;
-    for (auto _ : state) {
-        double baselineSeconds = 0;
-        double measuredSeconds = 0;
-        if (baselineFirst) {
-            baselineSeconds = timed(baseline);
-            measuredSeconds = timed(measured);
-        } else {
-            measuredSeconds = timed(measured);
-            baselineSeconds = timed(baseline);
-        }
-        baselineFirst = !baselineFirst;
-        tidy();
-        state.SetIterationTime(measuredSeconds);
-        bench::ratios::record(key + ".baseline", baselineSeconds);
-        bench::ratios::record(key + ".measured", measuredSeconds);
-        baselineTotal += baselineSeconds;
-        measuredTotal += measuredSeconds;
-    }
-    const double iterations = static_cast<double>(state.iterations());
-    state.counters["baseline_ms"] = 1000 * baselineTotal / iterations;
-    state.counters["ratio"] = measuredTotal / baselineTotal;
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(workload().encoded.size()));
-}
 
 // saveNotebook() against writing the same bytes, ready in memory, durably.
 void save(benchmark::State& state) {
@@ -183,7 +74,7 @@ void save(benchmark::State& state) {
         const std::string baselineTarget = w.folder.file("baseline.dat");
         writeDurably(baselineTarget, w.encoded);  // both targets exist before timing starts
         paired(
-            state, "save", [&] { writeDurably(baselineTarget, w.encoded); },
+            state, "save", w.encoded.size(), [&] { writeDurably(baselineTarget, w.encoded); },
             [&] {
                 if (!app::model::saveNotebook(*w.notebook, target))
                     throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
@@ -200,15 +91,15 @@ void load(benchmark::State& state) {
         const std::string& file = notebookFile();
         const std::wstring wideFile = sys::platform::widen(file);
         std::shared_ptr<app::model::Notebook> loaded;
-        std::vector<unsigned char> bytes;
+        std::string bytes;
         int notes = 0;
         paired(
-            state, "load", [&] { bytes = readBytes(file); },
+            state, "load", workload().encoded.size(), [&] { bytes = readBytes(file); },
             [&] { loaded = app::model::loadNotebook(wideFile); },
             [&] {
                 notes = loaded->count();
                 loaded.reset();
-                bytes = std::vector<unsigned char>();
+                bytes = std::string();
             });
         if (notes != bench::noteCount)
             throw std::runtime_error("loadNotebook returned " + std::to_string(notes) + " notes");

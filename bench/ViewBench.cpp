@@ -12,6 +12,7 @@
 // Both run in the same iteration, taking turns at going first, and must find the same
 // notes, so every query is one word or holds no tag separator where the tags are searched.
 
+#include "Baselines.hpp"
 #include "Ratios.hpp"
 #include "Workload.hpp"
 
@@ -33,7 +34,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::secondsSince;
 using app::model::Note;
 using app::model::TextFilter;
 
@@ -43,9 +45,6 @@ constexpr int sizes[] = {20000, 100000};
 // What a user has typed when the rebuild runs, per choice, in the order of filterChoices.
 const wchar_t* const queries[] = {L"invoice", L"hotel b", L"deadline", L"budget", L"/21 1", L"wiki", L"proj"};
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 app::model::Notebook& notebookOf(int size) {
     static std::unique_ptr<app::model::Notebook> notebooks[std::size(sizes)];

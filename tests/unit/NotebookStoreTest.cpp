@@ -1,5 +1,6 @@
 #include "app/model/NotebookStore.hpp"
 
+#include "ManualOneShot.hpp"
 #include "TempFolder.hpp"
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookCodec.hpp"
@@ -24,6 +25,7 @@ using app::model::Notebook;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
 using testing_support::ForwardingFileSystem;
+using testing_support::ManualOneShot;
 using testing_support::TempFolder;
 
 namespace {
@@ -157,23 +159,6 @@ struct DrainSaves {
         fs.release();
         app::model::waitForBackgroundSaves();
     }
-};
-
-class ManualOneShot : public sys::timers::OneShot {
-public:
-    void callLater(int milliseconds, std::function<void()> action) override {
-        delays.push_back(milliseconds);
-        pending = std::move(action);
-    }
-    void fire() {
-        auto action = std::move(pending);
-        pending = nullptr;
-        ASSERT_TRUE(action);
-        action();
-    }
-
-    std::vector<int> delays;
-    std::function<void()> pending;
 };
 
 std::wstring hex(std::uint32_t value) {

@@ -1,5 +1,6 @@
 #include "app/Settings.hpp"
 
+#include "ManualOneShot.hpp"
 #include "TempFolder.hpp"
 #include "err/Exceptions.hpp"
 #include "sys/timers/OneShot.hpp"
@@ -17,6 +18,7 @@ using app::Settings;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
 using testing_support::ForwardingFileSystem;
+using testing_support::ManualOneShot;
 using testing_support::TempFolder;
 
 namespace {
@@ -31,24 +33,6 @@ std::string utf16(const std::string& ascii) {
     }
     return bytes;
 }
-
-// Keeps the last action it was given until the test fires it.
-class ManualOneShot : public sys::timers::OneShot {
-public:
-    void callLater(int milliseconds, std::function<void()> action) override {
-        delays.push_back(milliseconds);
-        pending = std::move(action);
-    }
-    void fire() {
-        auto action = std::move(pending);
-        pending = nullptr;
-        ASSERT_TRUE(action);
-        action();
-    }
-
-    std::vector<int> delays;
-    std::function<void()> pending;
-};
 
 // Counts the files created (each save creates one temporary file) and can refuse to read
 // or to move one path, or to write at all.
