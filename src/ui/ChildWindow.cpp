@@ -180,6 +180,7 @@ void ChildWindow::setBounds(int x, int y, int width, int height, bool repaint) {
         return;
     }
     const bool visible = IsWindowVisible(getHandle()) != FALSE;
+    const RECT before = windowRectInParent();
     if (visible) {
         lockUpdates(true);
     }
@@ -189,7 +190,9 @@ void ChildWindow::setBounds(int x, int y, int width, int height, bool repaint) {
     if (visible) {
         lockUpdates(false);
         if (repaint) {
-            // Moved while its drawing was switched off, the window has not painted its new place.
+            // While its drawing was switched off the window counted as hidden: neither the
+            // place it left nor the one it took were repainted.
+            RedrawWindow(GetParent(getHandle()), &before, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
             RedrawWindow(getHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
     }

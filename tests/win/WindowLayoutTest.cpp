@@ -1,6 +1,8 @@
+#include "ScreenCapture.hpp"
 #include "WinTestSupport.hpp"
 
 #include "ui/Control.hpp"
+#include "ui/controls/Panel.hpp"
 #include "ui/layout/BorderLayouts.hpp"
 #include "ui/layout/BoxLayouts.hpp"
 #include "ui/layout/Pane.hpp"
@@ -94,4 +96,41 @@ TEST(WindowLayoutTest, RealChildWindowsArePlacedByNestedPanes) {
     centre.setMinWidth(80);
     root.setBounds(0, 0, 160, 300, true);
     expectPlace(centre, 112, 44, 112 + 80, 296);
+}
+
+// A visible child moves with its drawing switched off; the place it leaves must still be
+// repainted by its parent, and the place it takes by itself.
+TEST(WindowLayoutTest, AMovedChildLeavesNoTraceBehind) {
+    class PaintedWindow : public testing_support::TestTopWindow {
+    public:
+        PaintedWindow() : testing_support::TestTopWindow(L"Oskel.PaintedWindow") {}
+        bool onEraseBackground(HDC dc) override {
+            RECT client;
+            GetClientRect(getHandle(), &client);
+            HBRUSH brush = CreateSolidBrush(RGB(255, 255, 255));
+            FillRect(dc, &client, brush);
+            DeleteObject(brush);
+            return true;
+        }
+    } window;
+    window.create();
+    SetWindowPos(window.getHandle(), HWND_TOP, 50, 50, 300, 250, SWP_SHOWWINDOW);
+    ui::controls::Panel panel(&window, 60, 60);
+    panel.create();
+    panel.setBackgroundColor(RGB(200, 0, 0));
+    panel.setBounds(10, 10, 60, 60, true);
+    testing_support::pumpFor(300);
+
+    panel.setBounds(150, 120, 60, 60, true);
+    testing_support::pumpFor(300);
+
+    POINT left{20, 20};
+    POINT taken{170, 140};
+    ClientToScreen(window.getHandle(), &left);
+    ClientToScreen(window.getHandle(), &taken);
+    RECT area;
+    GetWindowRect(window.getHandle(), &area);
+    const testing_support::ScreenCapture shot(area);
+    EXPECT_EQ(RGB(255, 255, 255), shot.pixel(left.x, left.y));
+    EXPECT_EQ(RGB(200, 0, 0), shot.pixel(taken.x, taken.y));
 }
