@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <stdexcept>
 
 namespace bench {
@@ -69,6 +71,27 @@ std::string readBytes(const std::string& path) {
     }
     ::close(fd);
     return bytes;
+}
+
+int runMain(int argc, char** argv, const char* name, const std::function<void()>& prepare,
+            const std::function<void()>& registerAll, const std::function<void(std::ostream&)>& report) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    int status = 0;
+    try {
+        prepare();
+        std::fflush(stdout);
+        registerAll();
+        benchmark::RunSpecifiedBenchmarks();
+        std::cout.flush();
+        report(std::cout);
+    } catch (const std::exception& e) {
+        std::cerr << name << ": " << e.what() << '\n';
+        status = 1;
+    }
+    benchmark::Shutdown();
+    return status;
 }
 
 }  // namespace bench

@@ -10,6 +10,8 @@
 #include <chrono>
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <ostream>
 #include <string>
 
 namespace bench {
@@ -25,6 +27,12 @@ inline double secondsSince(Clock::time_point start) {
 void writeDurably(const std::string& target, const std::string& bytes);
 // The baseline read: the whole file into memory.
 std::string readBytes(const std::string& path);
+
+// The body of a benchmark executable's main: `prepare` builds and describes the workload,
+// `registerAll` adds the benchmarks, and `report` prints the ratios after the run. A
+// failure is printed with the executable's name; the answer is the exit status.
+int runMain(int argc, char** argv, const char* name, const std::function<void()>& prepare,
+            const std::function<void()>& registerAll, const std::function<void(std::ostream&)>& report);
 
 template <typename Body>
 void guarded(benchmark::State& state, Body body) {

@@ -213,34 +213,23 @@ void printRatios(std::ostream& out) {
 int main(int argc, char** argv) {
     mallopt(M_MMAP_MAX, 0);
     mallopt(M_TRIM_THRESHOLD, INT_MAX);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    int status = 0;
-    try {
-        const Clock::time_point start = Clock::now();
-        const bench::Workload& w = workload();
-        std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s, in %s\n",
-                    w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
-                    secondsSince(start), w.folder.file("").c_str());
-        const Clock::time_point files = Clock::now();
-        const double xmlBytes = static_cast<double>(exportFile("export.xml", app::model::exportToXml).bytes.size());
-        const double textBytes = static_cast<double>(exportFile("export.txt", app::model::exportToText).bytes.size());
-        for (const int count : importSizes)
-            xmlOfFirst(count);
-        std::printf("          XML file %.1f MB, text file %.1f MB, written in %.1f s\n\n", xmlBytes / megabyte,
-                    textBytes / megabyte, secondsSince(files));
-        std::fflush(stdout);
-
-        registerBenchmarks();
-        benchmark::RunSpecifiedBenchmarks();
-        std::cout.flush();
-        printRatios(std::cout);
-    } catch (const std::exception& e) {
-        std::cerr << "exchange_bench: " << e.what() << '\n';
-        status = 1;
-    }
-    benchmark::Shutdown();
+    const int status = bench::runMain(
+        argc, argv, "exchange_bench",
+        [] {
+            const Clock::time_point start = Clock::now();
+            const bench::Workload& w = workload();
+            std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s, in %s\n",
+                        w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
+                        secondsSince(start), w.folder.file("").c_str());
+            const Clock::time_point files = Clock::now();
+            const double xmlBytes = static_cast<double>(exportFile("export.xml", app::model::exportToXml).bytes.size());
+            const double textBytes = static_cast<double>(exportFile("export.txt", app::model::exportToText).bytes.size());
+            for (const int count : importSizes)
+                xmlOfFirst(count);
+            std::printf("          XML file %.1f MB, text file %.1f MB, written in %.1f s\n\n", xmlBytes / megabyte,
+                        textBytes / megabyte, secondsSince(files));
+        },
+        registerBenchmarks, printRatios);
     bench::dropWorkload();
     return status;
 }

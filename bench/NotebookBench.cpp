@@ -204,31 +204,22 @@ void printRatios(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    int status = 0;
-    try {
-        const Clock::time_point start = Clock::now();
-        const bench::Workload& w = workload();
-        std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n"
-                    "          notebook heap %.1f MB, resident growth %.1f MB, file %.1f MB, in %s\n\n",
-                    w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
-                    secondsSince(start), static_cast<double>(w.heapBytes) / megabyte,
-                    static_cast<double>(w.rssBytes) / megabyte, static_cast<double>(w.encoded.size()) / megabyte,
-                    w.folder.file("").c_str());
-        std::fflush(stdout);
-
-        registerBenchmarks();
-        benchmark::RunSpecifiedBenchmarks();
-        app::model::waitForBackgroundSaves();
-        std::cout.flush();
-        printRatios(std::cout);
-    } catch (const std::exception& e) {
-        std::cerr << "notebook_bench: " << e.what() << '\n';
-        status = 1;
-    }
-    benchmark::Shutdown();
+    const int status = bench::runMain(
+        argc, argv, "notebook_bench",
+        [] {
+            const Clock::time_point start = Clock::now();
+            const bench::Workload& w = workload();
+            std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n"
+                        "          notebook heap %.1f MB, resident growth %.1f MB, file %.1f MB, in %s\n\n",
+                        w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
+                        secondsSince(start), static_cast<double>(w.heapBytes) / megabyte,
+                        static_cast<double>(w.rssBytes) / megabyte, static_cast<double>(w.encoded.size()) / megabyte,
+                        w.folder.file("").c_str());
+        },
+        registerBenchmarks, [](std::ostream& out) {
+            app::model::waitForBackgroundSaves();
+            printRatios(out);
+        });
     bench::dropWorkload();
     return status;
 }

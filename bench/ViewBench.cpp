@@ -187,25 +187,14 @@ void printRatios(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    int status = 0;
-    try {
-        const Clock::time_point start = Clock::now();
-        for (int size : sizes)
-            notebookOf(size);
-        std::printf("Workload: %d and %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n\n",
-                    sizes[0], sizes[1], bench::titleLength, textLength, bench::tagsPerNote, secondsSince(start));
-        std::fflush(stdout);
-        registerBenchmarks();
-        benchmark::RunSpecifiedBenchmarks();
-        std::cout.flush();
-        printRatios(std::cout);
-    } catch (const std::exception& e) {
-        std::cerr << "view_bench: " << e.what() << '\n';
-        status = 1;
-    }
-    benchmark::Shutdown();
-    return status;
+    return bench::runMain(
+        argc, argv, "view_bench",
+        [] {
+            const Clock::time_point start = Clock::now();
+            for (int size : sizes)
+                notebookOf(size);
+            std::printf("Workload: %d and %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n\n",
+                        sizes[0], sizes[1], bench::titleLength, textLength, bench::tagsPerNote, secondsSince(start));
+        },
+        registerBenchmarks, printRatios);
 }

@@ -180,7 +180,7 @@ void ChildWindow::setBounds(int x, int y, int width, int height, bool repaint) {
         return;
     }
     const bool visible = IsWindowVisible(getHandle()) != FALSE;
-    const RECT before = windowRectInParent();
+    const RECT before = visible && repaint ? windowRectInParent() : RECT{};
     if (visible) {
         lockUpdates(true);
     }

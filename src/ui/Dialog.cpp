@@ -61,10 +61,6 @@ bool Dialog::preTranslateMessage(MSG* msg) {
     if (FrameWindow::preTranslateMessage(msg)) {
         return true;
     }
-    if (msg->message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(msg->wParam));
-        return true;
-    }
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
         close();
         return true;

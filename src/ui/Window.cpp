@@ -21,19 +21,24 @@ bool isToolkitWindow(HWND hwnd) {
     return reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)) == initialWndProc;
 }
 
+// The registry entry named by the window's user-data slot, or null when the slot names none.
+Window* registryEntry(HWND hwnd) {
+    const LONG_PTR index = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
+    const auto& registry = windowRegistry();
+    if (index < 1 || static_cast<size_t>(index) > registry.size()) {
+        return nullptr;
+    }
+    return registry[static_cast<size_t>(index) - 1];
+}
+
 }  // namespace
 
 Window* findWindow(HWND hwnd) {
     if (hwnd == nullptr || !IsWindow(hwnd) || !isToolkitWindow(hwnd)) {
         return nullptr;
     }
-    const LONG_PTR index = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
-    const auto& registry = windowRegistry();
-    if (index < 1 || static_cast<size_t>(index) > registry.size()) {
-        return nullptr;
-    }
-    Window* window = registry[static_cast<size_t>(index) - 1];
-    return window->getHandle() == hwnd ? window : nullptr;
+    Window* window = registryEntry(hwnd);
+    return window != nullptr && window->getHandle() == hwnd ? window : nullptr;
 }
 
 LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -54,12 +59,10 @@ LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 LRESULT CALLBACK wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const LONG_PTR index = GetWindowLongPtrW(hwnd, GWLP_USERDATA);
-    const auto& registry = windowRegistry();
-    if (index < 1 || static_cast<size_t>(index) > registry.size()) {
+    Window* window = registryEntry(hwnd);
+    if (window == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    Window* window = registry[static_cast<size_t>(index) - 1];
     MSG msg{};
     msg.hwnd = hwnd;
     msg.message = message;
