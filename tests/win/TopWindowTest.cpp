@@ -3,7 +3,6 @@
 #include "err/Exceptions.hpp"
 #include "ui/Dialog.hpp"
 #include "ui/Frame.hpp"
-#include "ui/MessageInterceptor.hpp"
 #include "ui/layout/BorderLayouts.hpp"
 
 #include <gtest/gtest.h>
@@ -93,19 +92,6 @@ public:
     }
 
     Probe probe;
-};
-
-class CountingInterceptor : public ui::MessageInterceptor {
-public:
-    explicit CountingInterceptor(UINT message) : message_(message) {}
-    bool intercept(const MSG& msg, LRESULT&) override {
-        count += msg.message == message_ ? 1 : 0;
-        return false;
-    }
-    int count = 0;
-
-private:
-    UINT message_;
 };
 
 SIZE windowSize(HWND hwnd) {
@@ -228,17 +214,17 @@ TEST(TopWindowTest, TheDefaultControlIsFocusedAndTheLastFocusedOneComesBack) {
 TEST(TopWindowTest, SetTopmostChangesTheWindowOnlyWhenNeeded) {
     TestFrame frame;
     frame.create();
-    CountingInterceptor positions(WM_WINDOWPOSCHANGING);
+    testing_support::MessageRecorder positions(WM_WINDOWPOSCHANGING);
     positions.install(&frame);
     EXPECT_FALSE(frame.isTopmost());
     frame.setTopmost(false);
-    EXPECT_EQ(0, positions.count);
+    EXPECT_TRUE(positions.seen.empty());
     frame.setTopmost(true);
     EXPECT_TRUE(frame.isTopmost());
-    const int afterFirst = positions.count;
-    EXPECT_GT(afterFirst, 0);
+    const size_t afterFirst = positions.seen.size();
+    EXPECT_GT(afterFirst, 0u);
     frame.setTopmost(true);
-    EXPECT_EQ(afterFirst, positions.count);
+    EXPECT_EQ(afterFirst, positions.seen.size());
     frame.setTopmost(false);
     EXPECT_FALSE(frame.isTopmost());
 }

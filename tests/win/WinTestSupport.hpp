@@ -3,6 +3,7 @@
 // Real windows for tests: a bounded message pump, a plain top-level window, and a watcher
 // that answers the message boxes a test provokes.
 
+#include "ui/MessageInterceptor.hpp"
 #include "ui/VisualWindow.hpp"
 
 #include <windows.h>
@@ -34,6 +35,27 @@ public:
 
 private:
     std::wstring className_;
+};
+
+// Records every message of one kind its target receives; `answer` says whether it
+// consumes them.
+class MessageRecorder : public ui::MessageInterceptor {
+public:
+    explicit MessageRecorder(UINT message, bool answer = false) : message_(message), answer_(answer) {}
+
+    bool intercept(const MSG& msg, LRESULT&) override {
+        if (msg.message != message_) {
+            return false;
+        }
+        seen.push_back(msg);
+        return answer_;
+    }
+
+    std::vector<MSG> seen;
+
+private:
+    UINT message_;
+    bool answer_;
 };
 
 struct SeenBox {

@@ -101,21 +101,18 @@ protected:
 
 TEST_F(WindowDispatchTest, InterceptorsComeFirstInInstallationOrderAndTheFirstTrueWins) {
     RecordingInterceptor first("first", false);
+    first.install(&window);
+    // Without an interceptor answering, the window handles the message.
+    EXPECT_EQ(7, SendMessageW(window.getHandle(), WM_PROBE, 0, 0));
+    EXPECT_EQ((std::vector<std::string>{"first", "handleMessage"}), calls);
+
+    calls.clear();
     RecordingInterceptor second("second", true);
     RecordingInterceptor third("third", true);
-    first.install(&window);
     second.install(&window);
     third.install(&window);
-
     EXPECT_EQ(42, SendMessageW(window.getHandle(), WM_PROBE, 0, 0));
     EXPECT_EQ((std::vector<std::string>{"first", "second"}), calls);
-}
-
-TEST_F(WindowDispatchTest, WithoutAnInterceptorAnsweringTheWindowHandlesTheMessage) {
-    RecordingInterceptor quiet("quiet", false);
-    quiet.install(&window);
-    EXPECT_EQ(7, SendMessageW(window.getHandle(), WM_PROBE, 0, 0));
-    EXPECT_EQ((std::vector<std::string>{"quiet", "handleMessage"}), calls);
 }
 
 TEST_F(WindowDispatchTest, AnInterceptorStopsSeeingMessagesWhenDestroyedOrMoved) {
@@ -222,8 +219,6 @@ TEST_F(WindowDispatchTest, WindowClassChecksAndLookups) {
     } catch (const err::InvalidArgumentException& e) {
         EXPECT_STREQ("Window class not found: No.Such.Class.", e.what());
     }
-    EXPECT_THROW(ui::WindowClass(L"", 0, ui::initialWndProc), err::InvalidArgumentException);
-    EXPECT_THROW(ui::WindowClass(L"Oskel.X", 0, nullptr), err::InvalidArgumentException);
 
     TestTopWindow longName(L"Oskel.AVeryLongTestWindowClassName");
     longName.create();
@@ -280,16 +275,7 @@ TEST_F(WindowDispatchTest, DisablingTheFocusedControlThrowsUntilTheFocusMoves) {
 }
 
 TEST_F(WindowDispatchTest, ALostFocusIsReportedToTheTopLevelWindowWithTheControlsHandle) {
-    class FocusWatcher : public ui::MessageInterceptor {
-    public:
-        bool intercept(const MSG& msg, LRESULT&) override {
-            if (msg.message == ui::WM_CONTROLFOCUSLOST) {
-                lost.push_back(reinterpret_cast<HWND>(msg.wParam));
-            }
-            return false;
-        }
-        std::vector<HWND> lost;
-    } watcher;
+    testing_support::MessageRecorder watcher(ui::WM_CONTROLFOCUSLOST);
     watcher.install(&window);
     window.show(SW_SHOW);
     KeyControl first(&window);
@@ -298,30 +284,20 @@ TEST_F(WindowDispatchTest, ALostFocusIsReportedToTheTopLevelWindowWithTheControl
     second.create();
     first.focus();
     second.focus();
-    ASSERT_TRUE(testing_support::pumpUntil([&] { return !watcher.lost.empty(); }));
-    EXPECT_EQ(first.getHandle(), watcher.lost.front());
+    ASSERT_TRUE(testing_support::pumpUntil([&] { return !watcher.seen.empty(); }));
+    EXPECT_EQ(first.getHandle(), reinterpret_cast<HWND>(watcher.seen.front().wParam));
 }
 
 TEST_F(WindowDispatchTest, AChildWithoutContextMenuHandsTheRequestToItsParent) {
-    class MenuWatcher : public ui::MessageInterceptor {
-    public:
-        bool intercept(const MSG& msg, LRESULT&) override {
-            if (msg.message == WM_CONTEXTMENU) {
-                requests.push_back(msg);
-                return true;
-            }
-            return false;
-        }
-        std::vector<MSG> requests;
-    } watcher;
+    testing_support::MessageRecorder watcher(WM_CONTEXTMENU, true);
     watcher.install(&window);
     KeyControl child(&window);
     child.create();
     ASSERT_TRUE(child.contextMenu.isEmpty());
     SendMessageW(child.getHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child.getHandle()), MAKELPARAM(30, 40));
-    ASSERT_TRUE(testing_support::pumpUntil([&] { return !watcher.requests.empty(); }));
-    EXPECT_EQ(child.getHandle(), reinterpret_cast<HWND>(watcher.requests.front().wParam));
-    EXPECT_EQ(MAKELPARAM(30, 40), watcher.requests.front().lParam);
+    ASSERT_TRUE(testing_support::pumpUntil([&] { return !watcher.seen.empty(); }));
+    EXPECT_EQ(child.getHandle(), reinterpret_cast<HWND>(watcher.seen.front().wParam));
+    EXPECT_EQ(MAKELPARAM(30, 40), watcher.seen.front().lParam);
 }
 
 TEST_F(WindowDispatchTest, GetControlAcceptsOnlyControlsOfTheToolkit) {
