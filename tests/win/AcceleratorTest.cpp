@@ -1,6 +1,5 @@
-#include "WinTestSupport.hpp"
+#include "MenuTestSupport.hpp"
 
-#include "err/Exceptions.hpp"
 #include "ui/input/Accelerators.hpp"
 #include "ui/menu/Command.hpp"
 #include "ui/menu/Item.hpp"
@@ -11,15 +10,10 @@
 #include <memory>
 #include <vector>
 
-using testing_support::TestTopWindow;
+using namespace testing_support;
 using ui::input::Accelerators;
 
 namespace {
-
-class AcceleratorWindow : public TestTopWindow {
-public:
-    AcceleratorWindow() : TestTopWindow(L"Oskel.AcceleratorTestWindow") { create(); }
-};
 
 std::vector<ACCEL> tableOf(const Accelerators& accelerators) {
     const int count = CopyAcceleratorTableW(accelerators.getHandle(), nullptr, 0);
@@ -48,24 +42,21 @@ TEST(AcceleratorTable, EntriesAreNumberedInOrderAndBuiltOnActivation) {
     accelerators.add(FALT, VK_UP, [] {});
     accelerators.add(0, VK_F1, [] {});
     accelerators.activate();
-    ASSERT_NE(nullptr, accelerators.getHandle());
-    std::vector<ACCEL> entries = tableOf(accelerators);
+    const std::vector<ACCEL> entries = tableOf(accelerators);
     ASSERT_EQ(3u, entries.size());
-    EXPECT_EQ(FCONTROL | FVIRTKEY | FNOINVERT, entries[0].fVirt);
     EXPECT_EQ('M', entries[0].key);
-    EXPECT_EQ(FALT | FVIRTKEY | FNOINVERT, entries[1].fVirt);
-    EXPECT_EQ(FVIRTKEY | FNOINVERT, entries[2].fVirt);
+    EXPECT_EQ(VK_UP, entries[1].key);
+    EXPECT_TRUE(entries[1].fVirt & FALT);
     for (size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(Accelerators::commandOf(0) + i, entries[i].cmd);
     }
-
     // Entries added later wait for the next activation.
     accelerators.add(0, VK_F4, [] {});
     EXPECT_EQ(3u, tableOf(accelerators).size());
 }
 
 TEST(AcceleratorCommands, OnlyCommandsFromAnAcceleratorRunTheirAction) {
-    AcceleratorWindow window;
+    MenuTestWindow window;
     std::vector<int> ran;
     Accelerators accelerators;
     accelerators.add(0, VK_F3, [&] { ran.push_back(0); });
@@ -74,23 +65,21 @@ TEST(AcceleratorCommands, OnlyCommandsFromAnAcceleratorRunTheirAction) {
     accelerators.install(&window);
     const HWND hwnd = window.getHandle();
 
-    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(Accelerators::commandOf(1), 1), 0);
+    sendCommand(hwnd, Accelerators::commandOf(1), 1);
     EXPECT_EQ(std::vector<int>{1}, ran);
     // A control's notification with code 1 and numbers past the table pass on.
-    SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(Accelerators::commandOf(0), 1), reinterpret_cast<LPARAM>(hwnd));
-    MSG msg{};
-    msg.message = WM_COMMAND;
+    sendCommand(hwnd, Accelerators::commandOf(0), 1, reinterpret_cast<LPARAM>(hwnd));
     LRESULT result = 0;
-    msg.wParam = MAKEWPARAM(Accelerators::commandOf(3), 1);
+    MSG msg = commandMessage(Accelerators::commandOf(3), 1);
     EXPECT_FALSE(accelerators.intercept(msg, result));
     // An entry without an action is still the accelerators' own command.
-    msg.wParam = MAKEWPARAM(Accelerators::commandOf(2), 1);
+    msg = commandMessage(Accelerators::commandOf(2), 1);
     EXPECT_TRUE(accelerators.intercept(msg, result));
     EXPECT_EQ(std::vector<int>{1}, ran);
 }
 
 TEST(AcceleratorCommands, AcceleratorAndMenuCommandsWithTheSameNumberDoNotCollide) {
-    AcceleratorWindow window;
+    MenuTestWindow window;
     int acceleratorRuns = 0;
     int menuRuns = 0;
     // The accelerators are installed first, as a frame does.
@@ -99,18 +88,15 @@ TEST(AcceleratorCommands, AcceleratorAndMenuCommandsWithTheSameNumberDoNotCollid
     accelerators.install(&window);
     ui::menu::Command command("menu.edit.copy", [&] { ++menuRuns; });
     ui::menu::Popup popup("menu.edit");
-    auto item = std::make_unique<ui::menu::Item>(command);
-    const int itemId = item->getId();
-    popup.appendItem(std::move(item));
+    const int itemId = append(popup, std::make_unique<ui::menu::Item>(command))->getId();
     popup.install(&window);
-    const HWND hwnd = window.getHandle();
 
     for (const int number : {static_cast<int>(Accelerators::commandOf(0)), itemId}) {
         const bool acceleratorsNumber = number == Accelerators::commandOf(0);
-        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(number, 1), 0);
+        sendCommand(window.getHandle(), number, 1);
         EXPECT_EQ(acceleratorsNumber ? 1 : 0, acceleratorRuns) << number;
         EXPECT_EQ(0, menuRuns) << number;
-        SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(number, 0), 0);
+        sendCommand(window.getHandle(), number, 0);
         EXPECT_EQ(acceleratorsNumber ? 1 : 0, acceleratorRuns) << number;
         EXPECT_EQ(acceleratorsNumber ? 0 : 1, menuRuns) << number;
         acceleratorRuns = 0;
@@ -118,48 +104,34 @@ TEST(AcceleratorCommands, AcceleratorAndMenuCommandsWithTheSameNumberDoNotCollid
     }
 }
 
-TEST(AcceleratorTranslate, AMatchingKeyRunsItsActionAndOthersPass) {
-    AcceleratorWindow window;
-    int runs = 0;
-    Accelerators accelerators;
-    accelerators.add(0, VK_F5, [&] { ++runs; });
-    accelerators.install(&window);
-    MSG f5 = keyDown(window.getHandle(), VK_F5);
-    EXPECT_FALSE(accelerators.translate(window.getHandle(), &f5)) << "no table before activation";
-    EXPECT_EQ(0, runs);
-
-    accelerators.activate();
-    EXPECT_TRUE(accelerators.translate(window.getHandle(), &f5));
-    EXPECT_EQ(1, runs);
-    MSG f7 = keyDown(window.getHandle(), VK_F7);
-    EXPECT_FALSE(accelerators.translate(window.getHandle(), &f7));
-    EXPECT_EQ(1, runs);
-}
-
-TEST(AcceleratorTranslate, AKeyStillWorksWhileTheMenuHoldsADisabledEntryWithTheSameIndex) {
-    // The system drops an accelerator whose command number names a disabled entry of the
-    // window's system menu or menu bar; menu entries are numbered from 0, and every
-    // separator, the system menu's included, has number 0.
-    AcceleratorWindow window;
+TEST(AcceleratorTranslate, AMatchingKeyRunsItsActionEvenBesideADisabledMenuEntryOfTheSameIndex) {
+    MenuTestWindow window;
+    const HWND hwnd = window.getHandle();
     int runs = 0;
     Accelerators accelerators;
     accelerators.add(0, VK_F1, [&] { ++runs; });
     accelerators.add(0, VK_F2, [&] { ++runs; });
     accelerators.install(&window);
+    MSG f1 = keyDown(hwnd, VK_F1);
+    EXPECT_FALSE(accelerators.translate(hwnd, &f1)) << "no table before activation";
     accelerators.activate();
+    MSG f7 = keyDown(hwnd, VK_F7);
+    EXPECT_FALSE(accelerators.translate(hwnd, &f7));
+    EXPECT_EQ(0, runs);
+
+    // The system drops an accelerator whose command number names a disabled entry of the
+    // window's system menu or menu bar; menu entries are numbered from 0, and every
+    // separator, the system menu's included, has number 0.
     const HMENU bar = CreateMenu();
     const HMENU popup = CreatePopupMenu();
     AppendMenuW(popup, MF_STRING | MF_GRAYED, 1, L"Disabled one");
     AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"Menu");
-    ASSERT_TRUE(SetMenu(window.getHandle(), bar));
-
-    MSG f1 = keyDown(window.getHandle(), VK_F1);
-    MSG f2 = keyDown(window.getHandle(), VK_F2);
-    EXPECT_TRUE(accelerators.translate(window.getHandle(), &f1));
-    EXPECT_TRUE(accelerators.translate(window.getHandle(), &f2));
+    ASSERT_TRUE(SetMenu(hwnd, bar));
+    MSG f2 = keyDown(hwnd, VK_F2);
+    EXPECT_TRUE(accelerators.translate(hwnd, &f1));
+    EXPECT_TRUE(accelerators.translate(hwnd, &f2));
     EXPECT_EQ(2, runs);
-
-    SetMenu(window.getHandle(), nullptr);
+    SetMenu(hwnd, nullptr);
     DestroyMenu(bar);
 }

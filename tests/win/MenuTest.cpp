@@ -1,5 +1,5 @@
 #include "IconSamples.hpp"
-#include "WinTestSupport.hpp"
+#include "MenuTestSupport.hpp"
 
 #include "err/Exceptions.hpp"
 #include "gdi/Icon.hpp"
@@ -19,51 +19,8 @@
 #include <memory>
 #include <string>
 
-using testing_support::TestTopWindow;
-using ui::menu::CheckCommand;
-using ui::menu::CheckItem;
-using ui::menu::Command;
-using ui::menu::DefaultItem;
-using ui::menu::Item;
-using ui::menu::Menubar;
-using ui::menu::Popup;
-using ui::menu::Separator;
-
-namespace {
-
-class MenuTestWindow : public TestTopWindow {
-public:
-    MenuTestWindow() : TestTopWindow(L"Oskel.MenuTestWindow") { create(); }
-};
-
-template <typename Exception, typename Call>
-std::string messageOf(Call call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(nothing thrown)";
-}
-
-MENUITEMINFOW entryAt(HMENU menu, UINT position) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_SUBMENU | MIIM_STATE;
-    EXPECT_TRUE(GetMenuItemInfoW(menu, position, TRUE, &info));
-    return info;
-}
-
-bool isGreyed(HMENU menu, UINT position) {
-    const UINT state = GetMenuState(menu, position, MF_BYPOSITION);
-    return (state & (MF_GRAYED | MF_DISABLED)) == (MF_GRAYED | MF_DISABLED);
-}
-
-LRESULT sendCommand(HWND window, int id, WORD source, LPARAM control = 0) {
-    return SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, source), control);
-}
-
-}  // namespace
+using namespace testing_support;
+using namespace ui::menu;
 
 TEST(MenuIds, EveryMenuObjectTakesTheNextIdInConstructionOrder) {
     Command command("menu.edit.copy");
@@ -82,8 +39,7 @@ TEST(MenuIds, EveryMenuObjectTakesTheNextIdInConstructionOrder) {
     popup.appendSeparator();
     EXPECT_TRUE(popup.contains(defaultItem.getId() + 1));
     { Separator discarded; }
-    Item after(command);
-    EXPECT_EQ(defaultItem.getId() + 3, after.getId());
+    EXPECT_EQ(defaultItem.getId() + 3, Item(command).getId());
 }
 
 TEST(MenuCommand, RunsOnlyWhileEnabledAndKeepsItsOwnIcon) {
@@ -92,136 +48,72 @@ TEST(MenuCommand, RunsOnlyWhileEnabledAndKeepsItsOwnIcon) {
     bool checked = true;
     Command command("menu.edit.copy", [&] { ++runs; }, [&] { return enabled; });
     command.execute();
-    EXPECT_EQ(0, runs);
     enabled = true;
     command.execute();
     EXPECT_EQ(1, runs);
-    EXPECT_TRUE(Command("menu.edit.copy").isEnabled());
     EXPECT_NO_THROW(Command("menu.edit.copy").execute());
-    EXPECT_EQ(res::getText("menu.edit.copy"), command.getText());
 
     CheckCommand check("menu.options.silentclipping", nullptr, [&] { return checked; });
     EXPECT_TRUE(check.isChecked());
     checked = false;
     EXPECT_FALSE(check.isChecked());
-    EXPECT_FALSE(CheckCommand("menu.options.silentclipping", nullptr, nullptr).isChecked());
 
-    const HICON original = testing_support::makeColourIcon(16, 16, RGB(10, 20, 30));
+    const HICON original = makeColourIcon(16, 16, RGB(10, 20, 30));
     {
         Command withIcon("menu.edit.copy", nullptr, nullptr, gdi::Icon(original, false));
-        const gdi::Icon shown = withIcon.getIcon();
-        ASSERT_FALSE(shown.isNull());
-        EXPECT_NE(original, shown.getHandle());
-        EXPECT_TRUE(command.getIcon().isNull());
+        EXPECT_EQ(16, withIcon.getIcon().getWidth());
     }
     // The command's duplicate died with it; the caller's icon is still usable.
     EXPECT_EQ(16, gdi::Icon(original, false).getWidth());
     DestroyIcon(original);
 }
 
-TEST(MenuItems, FlagsTextAndStateFollowTheKind) {
-    bool enabled = false;
-    Command command("menu.edit.edit", nullptr, [&] { return enabled; });
-    CheckCommand check("menu.options.silentclipping", nullptr, nullptr);
-    Item item(command);
-    Separator separator;
-    Popup popup("menu.view.notecolor");
-    EXPECT_EQ(0x0100u, item.getMenuFlags());
-    EXPECT_EQ(0x0108u, CheckItem(check).getMenuFlags());
-    EXPECT_EQ(0x1100u, DefaultItem(command).getMenuFlags());
-    EXPECT_EQ(0x0900u, separator.getMenuFlags());
-    EXPECT_EQ(0x0110u, popup.getMenuFlags());
-
-    EXPECT_EQ(L"&Edit\tEnter", item.getText());
-    EXPECT_EQ(res::getText("menu.view.notecolor"), popup.getText());
-    EXPECT_EQ(L"", Popup().getText());
-    EXPECT_FALSE(item.isEnabled());
-    enabled = true;
-    EXPECT_TRUE(item.isEnabled());
-    EXPECT_FALSE(separator.isEnabled());
-}
-
 TEST(MenuItems, HiddenCuesDropMnemonicMarksButKeepLiteralAmpersands) {
-    EXPECT_EQ(L"Edit", ui::menu::withoutMnemonics(L"&Edit"));
-    EXPECT_EQ(L"Save & Close", ui::menu::withoutMnemonics(L"Save && &Close"));
-    EXPECT_EQ(L"End", ui::menu::withoutMnemonics(L"End&"));
+    EXPECT_EQ(L"Edit", withoutMnemonics(L"&Edit"));
+    EXPECT_EQ(L"Save & Close", withoutMnemonics(L"Save && &Close"));
+    EXPECT_EQ(L"End", withoutMnemonics(L"End&"));
 }
 
 TEST(MenuPopup, EntriesAreOwnerDrawnWithTheIdAsItemData) {
     Command command("menu.edit.copy");
     Popup popup("menu.edit");
-    auto item = std::make_unique<Item>(command);
-    const int itemId = item->getId();
-    popup.appendItem(std::move(item));
+    const int itemId = append(popup, std::make_unique<Item>(command))->getId();
     popup.appendSeparator();
-    auto sub = std::make_unique<Popup>("menu.view.notecolor");
-    const int subId = sub->getId();
-    const HMENU subHandle = sub->getHandle();
-    popup.appendSubmenu(std::move(sub));
+    const HMENU subHandle = append(popup, std::make_unique<Popup>("menu.view.notecolor"))->getHandle();
 
     ASSERT_EQ(3, GetMenuItemCount(popup.getHandle()));
-    const MENUITEMINFOW first = entryAt(popup.getHandle(), 0);
-    EXPECT_TRUE(first.fType & MFT_OWNERDRAW);
-    EXPECT_EQ(static_cast<UINT>(itemId), first.wID);
-    EXPECT_EQ(static_cast<ULONG_PTR>(itemId), first.dwItemData);
-
-    const MENUITEMINFOW second = entryAt(popup.getHandle(), 1);
-    EXPECT_TRUE(second.fType & MFT_OWNERDRAW);
-    EXPECT_TRUE(second.fType & MFT_SEPARATOR);
-    EXPECT_EQ(0u, second.wID);
-    EXPECT_EQ(static_cast<ULONG_PTR>(itemId + 1), second.dwItemData);
-
-    const MENUITEMINFOW third = entryAt(popup.getHandle(), 2);
-    EXPECT_TRUE(third.fType & MFT_OWNERDRAW);
-    EXPECT_EQ(subHandle, third.hSubMenu);
-    EXPECT_EQ(static_cast<ULONG_PTR>(subId), third.dwItemData);
+    for (UINT i = 0; i < 3; ++i) {
+        const MENUITEMINFOW entry = entryAt(popup.getHandle(), i);
+        EXPECT_TRUE(entry.fType & MFT_OWNERDRAW) << i;
+        EXPECT_EQ(static_cast<ULONG_PTR>(itemId) + i, entry.dwItemData) << i;
+    }
+    EXPECT_EQ(static_cast<UINT>(itemId), entryAt(popup.getHandle(), 0).wID);
+    EXPECT_TRUE(entryAt(popup.getHandle(), 1).fType & MFT_SEPARATOR);
+    EXPECT_EQ(subHandle, entryAt(popup.getHandle(), 2).hSubMenu);
 }
 
-TEST(MenuPopup, MisuseThrowsTheDocumentedMessages) {
-    Popup popup;
-    EXPECT_TRUE(popup.isEmpty());
+TEST(MenuPopup, GetItemAndContainsSearchSubPopupsAndRefuseMisuse) {
+    Popup empty;
     EXPECT_EQ("Precondition failed:\nui::menu::Popup::getItem\n!isEmpty()",
-              messageOf<err::RuntimeException>([&] { popup.getItem(1); }));
-    EXPECT_EQ("Null pointer in ptr_map_adapter::insert()",
-              messageOf<err::InvalidArgumentException>([&] { popup.appendItem(nullptr); }));
+              messageOf<err::RuntimeException>([&] { empty.getItem(1); }));
     EXPECT_EQ("Precondition failed:\nui::menu::Popup::appendSubmenu\npopup",
-              messageOf<err::InvalidArgumentException>([&] { popup.appendSubmenu(nullptr); }));
-    Menubar menubar;
-    EXPECT_EQ("Precondition failed:\nui::menu::Menubar::appendSubmenu\nsub!=0",
-              messageOf<err::InvalidArgumentException>([&] { menubar.appendSubmenu(nullptr); }));
-    EXPECT_TRUE(popup.isEmpty());
-}
+              messageOf<err::InvalidArgumentException>([&] { empty.appendSubmenu(nullptr); }));
+    EXPECT_TRUE(empty.isEmpty());
 
-TEST(MenuPopup, GetItemAndContainsSearchSubPopupsInOrder) {
     Command command("menu.edit.copy");
     Popup popup("menu.edit");
-    auto own = std::make_unique<Item>(command);
-    Item* ownItem = own.get();
-    popup.appendItem(std::move(own));
-
-    auto sub = std::make_unique<Popup>("menu.view.notecolor");
-    Popup* subPopup = sub.get();
-    auto nested = std::make_unique<Popup>("menu.view");
-    Popup* nestedPopup = nested.get();
-    auto deep = std::make_unique<Item>(command);
-    Item* deepItem = deep.get();
-    nested->appendItem(std::move(deep));
-    sub->appendSubmenu(std::move(nested));
-    popup.appendSubmenu(std::move(sub));
+    Item* ownItem = append(popup, std::make_unique<Item>(command));
+    Popup* subPopup = append(popup, std::make_unique<Popup>("menu.view.notecolor"));
+    Popup* nested = append(*subPopup, std::make_unique<Popup>("menu.view"));
+    Item* deepItem = append(*nested, std::make_unique<Item>(command));
 
     EXPECT_EQ(ownItem, popup.getItem(ownItem->getId()));
-    EXPECT_EQ(static_cast<ui::menu::BasicItem*>(subPopup), popup.getItem(subPopup->getId()));
-    EXPECT_EQ(static_cast<ui::menu::BasicItem*>(nestedPopup), popup.getItem(nestedPopup->getId()));
+    EXPECT_EQ(static_cast<BasicItem*>(subPopup), popup.getItem(subPopup->getId()));
     EXPECT_EQ(deepItem, popup.getItem(deepItem->getId()));
-    EXPECT_EQ(deepItem, subPopup->getItem(deepItem->getId()));
-
     EXPECT_TRUE(popup.contains(deepItem->getId()));
-    EXPECT_TRUE(popup.contains(subPopup->getId()));
     EXPECT_FALSE(popup.contains(popup.getId()));
     EXPECT_FALSE(subPopup->contains(ownItem->getId()));
-
     Item stranger(command);
-    EXPECT_FALSE(popup.contains(stranger.getId()));
     EXPECT_EQ(nullptr, popup.getItem(stranger.getId()));
 }
 
@@ -233,73 +125,47 @@ TEST(MenuEnabledStates, APopupWhoseItemsAreAllDisabledIsDisabledInItsParent) {
     Command colour("menu.view.notecolor.red", nullptr, [&] { return colourEnabled; });
     Popup popup("menu.view");
     popup.appendItem(std::make_unique<Item>(open));
-    auto sub = std::make_unique<Popup>("menu.view.notecolor");
-    sub->appendItem(std::make_unique<Item>(colour));
+    Popup* sub = append(popup, std::make_unique<Popup>("menu.view.notecolor"));
     sub->appendItem(std::make_unique<Item>(colour));
     sub->appendSeparator();
-    popup.appendSubmenu(std::move(sub));
     popup.install(&window);
-    const HMENU subHandle = GetSubMenu(popup.getHandle(), 1);
+    const HMENU menu = popup.getHandle();
+    const HMENU subHandle = sub->getHandle();
+    // The popup refreshes when the system is about to open it; states are never kept.
+    const auto opened = [&] { SendMessageW(window.getHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0); };
 
-    // The popup refreshes when the system is about to open it.
-    SendMessageW(window.getHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.getHandle()), 0);
-    EXPECT_TRUE(isGreyed(popup.getHandle(), 0));
-    EXPECT_TRUE(isGreyed(popup.getHandle(), 1));
+    opened();
+    EXPECT_TRUE(isGreyed(menu, 0));
+    EXPECT_TRUE(isGreyed(menu, 1));
     EXPECT_TRUE(isGreyed(subHandle, 0));
-    EXPECT_TRUE(isGreyed(subHandle, 1));
-
-    // States are computed each time, never kept.
     openEnabled = true;
-    SendMessageW(window.getHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.getHandle()), 0);
-    EXPECT_FALSE(isGreyed(popup.getHandle(), 0));
-    EXPECT_TRUE(isGreyed(popup.getHandle(), 1));
-
+    opened();
+    EXPECT_FALSE(isGreyed(menu, 0));
+    EXPECT_TRUE(isGreyed(menu, 1));
     colourEnabled = true;
-    SendMessageW(window.getHandle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.getHandle()), 0);
-    EXPECT_FALSE(isGreyed(popup.getHandle(), 1));
+    opened();
+    EXPECT_FALSE(isGreyed(menu, 1));
     EXPECT_FALSE(isGreyed(subHandle, 0));
-    EXPECT_FALSE(isGreyed(subHandle, 1));
-}
 
-TEST(MenuEnabledStates, APopupHoldingOnlyAnEnabledSubPopupStaysEnabled) {
-    Command command("menu.view.notecolor.red");
+    // A popup holding only an enabled sub-popup is not empty.
     Popup outer("menu.view");
-    auto middle = std::make_unique<Popup>("menu.view.notecolor");
-    auto inner = std::make_unique<Popup>("menu.view.notecolor");
-    inner->appendItem(std::make_unique<Item>(command));
-    middle->appendSubmenu(std::move(inner));
-    outer.appendSubmenu(std::move(middle));
+    Popup* middle = append(outer, std::make_unique<Popup>("menu.view.notecolor"));
+    append(*middle, std::make_unique<Popup>("menu.view.notecolor"))->appendItem(std::make_unique<Item>(colour));
     outer.refreshEnabledStates();
     EXPECT_FALSE(isGreyed(outer.getHandle(), 0));
-    EXPECT_TRUE(outer.isEnabled());
 }
 
-TEST(MenuEnabledStates, ASubPopupMissingFromItsParentsEntriesThrows) {
-    Command command("menu.view.notecolor.red");
-    Popup popup("menu.view");
-    auto sub = std::make_unique<Popup>("menu.view.notecolor");
-    sub->appendItem(std::make_unique<Item>(command));
-    const HMENU subHandle = sub->getHandle();
-    popup.appendSubmenu(std::move(sub));
-    popup.appendSeparator();
-    // Taken out behind the popup's back; the handle stays with its object.
-    ASSERT_TRUE(RemoveMenu(popup.getHandle(), 0, MF_BYPOSITION));
-    ASSERT_TRUE(IsMenu(subHandle));
-    EXPECT_EQ("Precondition failed:\nui::menu::`anonymous-namespace'::enableSubmenu\npos >= 0",
-              messageOf<err::RuntimeException>([&] { popup.refreshEnabledStates(); }));
-}
-
-TEST(MenuCommands, OnlyMenuCommandsForItsItemsRunThem) {
+TEST(MenuCommands, OnlyMenuCommandsForItsItemsRunThemAndOthersKindsAreRefused) {
     MenuTestWindow window;
     int runs = 0;
     bool enabled = true;
     Command command("menu.edit.copy", [&] { ++runs; }, [&] { return enabled; });
     Popup popup("menu.edit");
-    auto sub = std::make_unique<Popup>("menu.view.notecolor");
-    auto nested = std::make_unique<Item>(command);
-    const int id = nested->getId();
-    sub->appendItem(std::move(nested));
-    popup.appendSubmenu(std::move(sub));
+    popup.appendSeparator();
+    const int separatorId = popup.getId() + 1;
+    Popup* sub = append(popup, std::make_unique<Popup>("menu.view.notecolor"));
+    const int subId = sub->getId();
+    const int id = append(*sub, std::make_unique<Item>(command))->getId();
     popup.install(&window);
     const HWND hwnd = window.getHandle();
 
@@ -309,45 +175,19 @@ TEST(MenuCommands, OnlyMenuCommandsForItsItemsRunThem) {
     // An accelerator's command, and a button's click (its own id, high word 0, its handle).
     sendCommand(hwnd, id, 1);
     sendCommand(hwnd, id, BN_CLICKED, reinterpret_cast<LPARAM>(hwnd));
-    EXPECT_EQ(1, runs);
     enabled = false;
     sendCommand(hwnd, id, 0);
     EXPECT_EQ(1, runs);
 
-    Item stranger(command);
-    MSG msg{};
-    msg.message = WM_COMMAND;
-    msg.wParam = MAKEWPARAM(stranger.getId(), 0);
     LRESULT result = 0;
+    Item stranger(command);
+    MSG msg = commandMessage(stranger.getId(), 0);
     EXPECT_FALSE(popup.intercept(msg, result));
-}
-
-TEST(MenuCommands, ACommandNamingASeparatorOrSubPopupIsTheWrongKind) {
-    Command command("menu.edit.copy");
-    Popup popup("menu.edit");
-    popup.appendItem(std::make_unique<Item>(command));
-    popup.appendSeparator();
-    const int separatorId = popup.getId() + 2;
-    ASSERT_TRUE(dynamic_cast<Separator*>(popup.getItem(separatorId)) != nullptr);
-    auto sub = std::make_unique<Popup>("menu.view.notecolor");
-    const int subId = sub->getId();
-    popup.appendSubmenu(std::move(sub));
-
-    for (const int id : {separatorId, subId}) {
-        MSG msg{};
-        msg.message = WM_COMMAND;
-        msg.wParam = MAKEWPARAM(id, 0);
-        LRESULT result = 0;
+    for (const int wrong : {separatorId, subId}) {
+        msg = commandMessage(wrong, 0);
         EXPECT_EQ("Wrong kind of menu item ID",
                   messageOf<err::InvalidArgumentException>([&] { popup.intercept(msg, result); }));
     }
-}
-
-TEST(MenuTrack, AnEmptyPopupIsNotShown) {
-    MenuTestWindow window;
-    Popup popup;
-    popup.install(&window);
-    EXPECT_EQ(0, popup.track(10, 10, TPM_RETURNCMD));
 }
 
 TEST(MenuBar, PopupsAreAppendedPlainAndFollowTheBarsWindow) {
@@ -355,29 +195,18 @@ TEST(MenuBar, PopupsAreAppendedPlainAndFollowTheBarsWindow) {
     int runs = 0;
     Command command("menu.file.exit", [&] { ++runs; });
     Menubar menubar;
-    auto file = std::make_unique<Popup>("menu.file");
-    auto item = std::make_unique<Item>(command);
-    const int id = item->getId();
-    file->appendItem(std::move(item));
-    const HMENU fileHandle = file->getHandle();
     // Appended before the bar is installed: installing the bar installs it too.
-    menubar.appendSubmenu(std::move(file));
+    Popup* file = append(menubar, std::make_unique<Popup>("menu.file"));
+    const int id = append(*file, std::make_unique<Item>(command))->getId();
     menubar.install(&window);
-    auto view = std::make_unique<Popup>("menu.view");
-    auto other = std::make_unique<Item>(command);
-    const int otherId = other->getId();
-    view->appendItem(std::move(other));
-    menubar.appendSubmenu(std::move(view));
+    Popup* view = append(menubar, std::make_unique<Popup>("menu.view"));
+    const int otherId = append(*view, std::make_unique<Item>(command))->getId();
     menubar.attach(window.getHandle());
-    EXPECT_EQ(menubar.getHandle(), GetMenu(window.getHandle()));
 
-    const MENUITEMINFOW entry = entryAt(menubar.getHandle(), 0);
-    EXPECT_FALSE(entry.fType & MFT_OWNERDRAW);
-    EXPECT_EQ(fileHandle, entry.hSubMenu);
+    EXPECT_FALSE(entryAt(menubar.getHandle(), 0).fType & MFT_OWNERDRAW);
     wchar_t text[32] = {};
     GetMenuStringW(menubar.getHandle(), 0, text, 32, MF_BYPOSITION);
     EXPECT_EQ(res::getText("menu.file"), std::wstring(text));
-
     sendCommand(window.getHandle(), id, 0);
     sendCommand(window.getHandle(), otherId, 0);
     EXPECT_EQ(2, runs);
@@ -386,22 +215,16 @@ TEST(MenuBar, PopupsAreAppendedPlainAndFollowTheBarsWindow) {
 }
 
 TEST(MenuLifetime, TheMenuHandleDiesWithItsObject) {
-    HMENU popupHandle = nullptr;
-    HMENU subHandle = nullptr;
-    HMENU barHandle = nullptr;
+    HMENU handles[3] = {};
     {
         Menubar menubar;
-        barHandle = menubar.getHandle();
-        auto popup = std::make_unique<Popup>("menu.edit");
-        auto sub = std::make_unique<Popup>("menu.view");
-        popupHandle = popup->getHandle();
-        subHandle = sub->getHandle();
-        popup->appendSubmenu(std::move(sub));
-        menubar.appendSubmenu(std::move(popup));
-        EXPECT_TRUE(IsMenu(barHandle));
-        EXPECT_TRUE(IsMenu(subHandle));
+        Popup* popup = append(menubar, std::make_unique<Popup>("menu.edit"));
+        handles[0] = menubar.getHandle();
+        handles[1] = popup->getHandle();
+        handles[2] = append(*popup, std::make_unique<Popup>("menu.view"))->getHandle();
+        EXPECT_TRUE(IsMenu(handles[2]));
     }
-    EXPECT_FALSE(IsMenu(barHandle));
-    EXPECT_FALSE(IsMenu(popupHandle));
-    EXPECT_FALSE(IsMenu(subHandle));
+    for (const HMENU handle : handles) {
+        EXPECT_FALSE(IsMenu(handle));
+    }
 }

@@ -1,6 +1,5 @@
-#include "WinTestSupport.hpp"
+#include "MenuTestSupport.hpp"
 
-#include "gdi/Color.hpp"
 #include "ui/menu/Command.hpp"
 #include "ui/menu/Item.hpp"
 #include "ui/menu/Popup.hpp"
@@ -9,21 +8,12 @@
 
 #include <memory>
 
-using testing_support::TestTopWindow;
+using namespace testing_support;
 using ui::menu::Command;
 using ui::menu::Item;
 using ui::menu::Popup;
 
 namespace {
-
-class MenuTrackWindow : public TestTopWindow {
-public:
-    MenuTrackWindow() : TestTopWindow(L"Oskel.MenuTrackWindow") {
-        create();
-        SetWindowPos(getHandle(), nullptr, 100, 100, 300, 200, SWP_NOZORDER);
-        show(SW_SHOW);
-    }
-};
 
 // What a timer saw while a popup was tracked; the timer ends the menu once it has seen the
 // menu's border repainted, or after about five seconds at the latest.
@@ -49,8 +39,7 @@ HWND visibleMenuWindow() {
 
 void CALLBACK watchTrackedMenu(HWND, UINT, UINT_PTR, DWORD) {
     ++watch.ticks;
-    const HWND menu = visibleMenuWindow();
-    if (menu != nullptr) {
+    if (const HWND menu = visibleMenuWindow()) {
         watch.menuWindow = menu;
         RECT bounds;
         GetWindowRect(menu, &bounds);
@@ -58,9 +47,8 @@ void CALLBACK watchTrackedMenu(HWND, UINT, UINT_PTR, DWORD) {
         watch.corner = GetPixel(screen, bounds.left, bounds.top);
         watch.insideCorner = GetPixel(screen, bounds.left + 1, bounds.top + 1);
         ReleaseDC(nullptr, screen);
-        watch.borderRepainted = watch.corner == GetSysColor(COLOR_BTNSHADOW) &&
-                                watch.insideCorner ==
-                                    gdi::blend(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), 0.5);
+        watch.borderRepainted =
+            watch.corner == GetSysColor(COLOR_BTNSHADOW) && watch.insideCorner == iconColumnColour();
     }
     if (watch.borderRepainted || watch.ticks > 100) {
         EndMenu();
@@ -73,43 +61,38 @@ int trackWatched(Popup& popup, int x, int y) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, watchTrackedMenu);
     const int answer = popup.track(x, y, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD);
     KillTimer(nullptr, timer);
-    testing_support::pumpFor(20);
+    pumpFor(20);
     return answer;
 }
 
 }  // namespace
 
-TEST(MenuTrack, APopupOnAWindowIsShownOwnedByItAndGetsItsBorder) {
-    MenuTrackWindow owner;
+TEST(MenuTrack, APopupIsShownWithItsBorderRepaintedOnItsWindowOrItsStandByWindow) {
+    MenuTestWindow owner(true);
     int enabledAsked = 0;
-    Command command("menu.edit.copy", nullptr, [&] {
-        ++enabledAsked;
-        return true;
-    });
+    Command command("menu.edit.copy", nullptr, [&] { return ++enabledAsked > 0; });
+    Popup empty;
+    empty.install(&owner);
+    EXPECT_EQ(0, empty.track(10, 10, TPM_RETURNCMD)) << "an empty popup is not shown";
+
     Popup popup;
     popup.appendItem(std::make_unique<Item>(command));
     popup.appendSeparator();
     popup.appendItem(std::make_unique<Item>(command));
     popup.install(&owner);
-
     EXPECT_EQ(0, trackWatched(popup, 150, 150));
     EXPECT_NE(nullptr, watch.menuWindow);
-    EXPECT_TRUE(watch.borderRepainted) << std::hex << "corner " << watch.corner << ", inside "
-                                       << watch.insideCorner;
+    EXPECT_TRUE(watch.borderRepainted) << std::hex << "corner " << watch.corner << ", inside " << watch.insideCorner;
     EXPECT_GT(enabledAsked, 0);
     EXPECT_EQ(nullptr, visibleMenuWindow());
-}
 
-TEST(MenuTrack, APopupInstalledNowhereUsesItsStandByWindow) {
-    Command command("menu.edit.paste");
-    Popup popup;
-    popup.appendItem(std::make_unique<Item>(command));
-    ASSERT_EQ(nullptr, popup.getTarget());
-
-    EXPECT_EQ(0, trackWatched(popup, 200, 200));
+    // Installed nowhere: the stand-by window passes the menu's draw requests on to the popup.
+    Popup loose;
+    loose.appendItem(std::make_unique<Item>(command));
+    ASSERT_EQ(nullptr, loose.getTarget());
+    EXPECT_EQ(0, trackWatched(loose, 200, 200));
     EXPECT_NE(nullptr, watch.menuWindow);
-    // The stand-by window passed the menu's draw requests on to the popup.
     EXPECT_TRUE(watch.borderRepainted);
-    EXPECT_NE(nullptr, popup.getTarget());
+    EXPECT_NE(nullptr, loose.getTarget());
     EXPECT_EQ(nullptr, visibleMenuWindow());
 }
