@@ -10,126 +10,19 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <map>
-#include <mutex>
-#include <sstream>
 
 using sys::platform::AtomicFile;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
-using testing_support::ForwardingFileSystem;
+using testing_support::FaultyFileSystem;
+using testing_support::Op;
+using testing_support::hardError;
+using testing_support::otherProcess;
+using testing_support::originalAtBackupError;
+using testing_support::transientError;
 using testing_support::TempFolder;
 
 namespace {
-
-enum class Op { CreateNew, Write, Flush, Close, Replace, Move };
-
-const char* nameOf(Op op) {
-    switch (op) {
-    case Op::CreateNew: return "createNew";
-    case Op::Write: return "write";
-    case Op::Flush: return "flush";
-    case Op::Close: return "close";
-    case Op::Replace: return "replace";
-    case Op::Move: return "move";
-    }
-    return "?";
-}
-
-// Error codes this file system gives out and classifies itself.
-constexpr FileSystem::Error transientError = 0x20000001;
-constexpr FileSystem::Error hardError = 0x20000002;
-constexpr FileSystem::Error originalAtBackupError = 0x20000003;
-
-// Fails chosen calls of one operation and counts every call. A failed close still closes
-// (the system releases the handle either way); a replace failing with the "original at
-// backup" code really moves the original aside first, as the system's replace does.
-// pause() does not sleep.
-class FaultyFileSystem : public ForwardingFileSystem {
-public:
-    // Calls first .. first + times - 1 of op fail with error.
-    void fail(Op op, int first, FileSystem::Error error, int times = 1) {
-        std::lock_guard<std::mutex> guard(lock_);
-        faultOp_ = op;
-        faultFirst_ = first;
-        faultTimes_ = times;
-        faultError_ = error;
-    }
-    void heal() { fail(Op::CreateNew, 0, 0, 0); }
-
-    int calls(Op op) const {
-        std::lock_guard<std::mutex> guard(lock_);
-        const auto it = calls_.find(op);
-        return it == calls_.end() ? 0 : it->second;
-    }
-    int pauses() const {
-        std::lock_guard<std::mutex> guard(lock_);
-        return pauses_;
-    }
-
-    Error createNew(const std::wstring& path, Handle& handle) override {
-        if (const Error e = inject(Op::CreateNew))
-            return e;
-        return real().createNew(path, handle);
-    }
-    Error write(Handle handle, const void* data, std::size_t size) override {
-        if (const Error e = inject(Op::Write))
-            return e;
-        return real().write(handle, data, size);
-    }
-    Error flush(Handle handle) override {
-        if (const Error e = inject(Op::Flush))
-            return e;
-        return real().flush(handle);
-    }
-    Error close(Handle handle) override {
-        const Error e = inject(Op::Close);
-        const Error closed = real().close(handle);
-        return e ? e : closed;
-    }
-    Error replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) override {
-        if (const Error e = inject(Op::Replace)) {
-            if (e == originalAtBackupError && real().move(target, backup) != 0)
-                return hardError;
-            return e;
-        }
-        return real().replace(source, target, backup);
-    }
-    Error move(const std::wstring& source, const std::wstring& target) override {
-        if (const Error e = inject(Op::Move))
-            return e;
-        return real().move(source, target);
-    }
-    ErrorKind classify(Error error) const override {
-        switch (error) {
-        case transientError: return ErrorKind::Transient;
-        case hardError: return ErrorKind::Other;
-        case originalAtBackupError: return ErrorKind::OriginalAtBackup;
-        default: return real().classify(error);
-        }
-    }
-    void pause(unsigned) override {
-        std::lock_guard<std::mutex> guard(lock_);
-        ++pauses_;
-    }
-
-private:
-    Error inject(Op op) {
-        std::lock_guard<std::mutex> guard(lock_);
-        const int n = ++calls_[op];
-        if (op == faultOp_ && n >= faultFirst_ && n - faultFirst_ < faultTimes_)
-            return faultError_;
-        return 0;
-    }
-
-    mutable std::mutex lock_;
-    std::map<Op, int> calls_;
-    int pauses_ = 0;
-    Op faultOp_ = Op::CreateNew;
-    int faultFirst_ = 0;
-    int faultTimes_ = 0;
-    Error faultError_ = 0;
-};
 
 std::shared_ptr<app::model::Notebook> smallNotebook() {
     auto notebook = std::make_shared<app::model::Notebook>();
@@ -144,16 +37,6 @@ std::shared_ptr<app::model::Notebook> largeNotebook() {
         notebook->addNote(app::model::Note(std::wstring(300000, static_cast<wchar_t>(L'a' + i)), L"", L"big",
                                           app::model::Note::now()));
     return notebook;
-}
-
-std::wstring hex(std::uint32_t value) {
-    std::wostringstream out;
-    out << std::hex << value;
-    return out.str();
-}
-
-std::wstring otherProcess() {
-    return hex(sys::platform::currentProcessId() + 1);
 }
 
 }  // namespace
@@ -288,7 +171,7 @@ TEST(AtomicFile, WritesToATemporaryInTheSameFolderAndDropsItWithoutCommit) {
         const auto names = folder.names();
         ASSERT_EQ(2u, names.size());
         const std::wstring temporary = *names.rbegin();
-        EXPECT_EQ(0u, temporary.rfind(L"notebook.dat.~vnl" + hex(sys::platform::currentProcessId()) + L"-", 0));
+        EXPECT_EQ(0u, temporary.rfind(L"notebook.dat.~vnl" + testing_support::hex(sys::platform::currentProcessId()) + L"-", 0));
         EXPECT_EQ(temporary.size() - 4, temporary.rfind(L".tmp"));
         EXPECT_EQ("old", folder.read(L"notebook.dat"));
     }
@@ -315,7 +198,7 @@ TEST(AtomicFile, WritesToATemporaryInTheSameFolderAndDropsItWithoutCommit) {
 TEST(AtomicFile, RemoveStaleTemporariesClearsOtherRunsLeftoversOnly) {
     TempFolder folder;
     const std::wstring other = otherProcess();
-    const std::wstring ours = hex(sys::platform::currentProcessId());
+    const std::wstring ours = testing_support::hex(sys::platform::currentProcessId());
     folder.write(L"notebook.dat", "current");
     folder.write(L"notebook.dat.~vnl" + other + L"-1.tmp", "half written");
     folder.write(L"notebook.dat.~vnl" + other + L"-2.old", "older");

@@ -84,9 +84,8 @@ TEST(LayoutableTest, OuterBoxAddsTheMarginsAndPlacingTakesThemOff) {
     item.setOuterBounds(10, 20, 100, 40, true);
     EXPECT_EQ((Bounds{11, 22, 96, 34}), boundsOf(item));
     EXPECT_EQ(std::vector<bool>{true}, item.repaints);
-}
 
-TEST(LayoutableTest, EnsureMinimumSizeGrowsOnlyTooSmallItemsInPlace) {
+    // ensureMinimumSize grows only too small items, in place.
     Item wide(50, 20, 60, 10);
     wide.setBounds(5, 6, 50, 20, false);
     ensureMinimumSize(wide, true);
@@ -330,19 +329,7 @@ TEST(LayoutPaneTest, PaneBelowItsLayoutMinimumOverflowsAndThenGrows) {
     EXPECT_EQ((Bounds{30, 40, 170, 40}), boundsOf(pane));
 }
 
-TEST(LayoutPaneTest, ContentFillsThePaneAndRaisesItsMinimum) {
-    Pane pane(VBorderLayout(), 10, 10);
-    Item panel(0, 0, 200, 5);
-    panel.setMargins(3, 3, 3, 3);
-    pane.setContent(&panel, true);
-    EXPECT_EQ((std::pair(200, 10)), std::pair(pane.getMinWidth(), pane.getMinHeight()));
-    EXPECT_EQ((Bounds{0, 0, 200, 10}), boundsOf(panel));
-    EXPECT_TRUE(panel.repaints.back());
-    pane.setBounds(4, 5, 300, 60, false);
-    EXPECT_EQ((Bounds{4, 5, 300, 60}), boundsOf(panel));
-}
-
-TEST(LayoutPaneTest, OwnedSubPanesAndFixedItemsFollowThePane) {
+TEST(LayoutPaneTest, SubPanesFixedItemsAndContentFollowThePane) {
     Pane column(VBoxLayout(Alignment::top, Alignment::fill), 0, 0);
     Pane& first = column.addPane(HBorderLayout(), 50, 20);
     Pane& second = column.addPane(HBorderLayout(), 30, 10);
@@ -359,4 +346,15 @@ TEST(LayoutPaneTest, OwnedSubPanesAndFixedItemsFollowThePane) {
     fixed.setBounds(100, 50, 0, 0, false);
     EXPECT_EQ((Bounds{105, 58, 20, 10}), boundsOf(item));
     EXPECT_EQ((Bounds{100, 50, 25, 18}), boundsOf(fixed));
+
+    // Content fills the pane and raises its minimum.
+    Pane pane(VBorderLayout(), 10, 10);
+    Item panel(0, 0, 200, 5);
+    panel.setMargins(3, 3, 3, 3);
+    pane.setContent(&panel, true);
+    EXPECT_EQ((std::pair(200, 10)), std::pair(pane.getMinWidth(), pane.getMinHeight()));
+    EXPECT_EQ((Bounds{0, 0, 200, 10}), boundsOf(panel));
+    EXPECT_TRUE(panel.repaints.back());
+    pane.setBounds(4, 5, 300, 60, false);
+    EXPECT_EQ((Bounds{4, 5, 300, 60}), boundsOf(panel));
 }

@@ -22,7 +22,9 @@ using app::model::Note;
 using app::model::Notebook;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
-using testing_support::ForwardingFileSystem;
+using testing_support::FaultyFileSystem;
+using testing_support::Op;
+using testing_support::hardError;
 using testing_support::TempFolder;
 
 namespace {
@@ -78,35 +80,6 @@ struct Recorded {
     }
     Notebook notebook;
     std::vector<std::string> events;
-};
-
-constexpr FileSystem::Error hardError = 0x20000002;
-
-// Fails every call of one chosen step with an error that is not worth retrying.
-class FailingFileSystem : public ForwardingFileSystem {
-public:
-    enum class Step { Write, Replace, Move, ReadAll };
-    explicit FailingFileSystem(Step step) : step_(step) {}
-
-    Error write(Handle handle, const void* data, std::size_t size) override {
-        return step_ == Step::Write ? hardError : real().write(handle, data, size);
-    }
-    Error replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) override {
-        return step_ == Step::Replace ? hardError : real().replace(source, target, backup);
-    }
-    Error move(const std::wstring& source, const std::wstring& target) override {
-        return step_ == Step::Move ? hardError : real().move(source, target);
-    }
-    Error readAll(const std::wstring& path, std::vector<unsigned char>& bytes) override {
-        return step_ == Step::ReadAll ? hardError : real().readAll(path, bytes);
-    }
-    ErrorKind classify(Error error) const override {
-        return error == hardError ? ErrorKind::Other : real().classify(error);
-    }
-    void pause(unsigned) override {}
-
-private:
-    Step step_;
 };
 
 std::string messageOf(const std::function<void()>& call) {
@@ -237,7 +210,7 @@ TEST(NotebookExchange, XmlImportErrorsNameTheFailedCondition) {
 
     EXPECT_THROW(app::model::importFromXml(target.notebook, folder.file(L"missing.xml")), err::IOException);
     {
-        FailingFileSystem unreadable(FailingFileSystem::Step::ReadAll);
+        FaultyFileSystem unreadable(Op::ReadAll, hardError);
         ScopedFileSystem scope(unreadable);
         EXPECT_THROW(app::model::importFromXml(target.notebook, folder.file(L"crlf.xml")), err::IOException);
     }
@@ -363,7 +336,7 @@ TEST(NotebookExchange, ImportingANotebookFileAppendsCopiesOfItsNotes) {
     // Missing: nothing to import. Present but unreadable, or damaged: an error, nothing added.
     EXPECT_EQ(0, app::model::importFromNotebook(target.notebook, folder.file(L"missing.dat")));
     {
-        FailingFileSystem unreadable(FailingFileSystem::Step::ReadAll);
+        FaultyFileSystem unreadable(Op::ReadAll, hardError);
         ScopedFileSystem scope(unreadable);
         EXPECT_THROW(app::model::importFromNotebook(target.notebook, path), err::IOException);
     }
@@ -381,14 +354,14 @@ TEST(NotebookExchange, AFailedExportLeavesTheExistingFileAsItWas) {
     folder.write(L"out.xml", "old contents");
     folder.write(L"out.txt", "old text");
 
-    for (const auto step : {FailingFileSystem::Step::Write, FailingFileSystem::Step::Replace}) {
-        FailingFileSystem failing(step);
+    for (const Op op : {Op::Write, Op::Replace}) {
+        FaultyFileSystem failing(op, hardError);
         ScopedFileSystem scope(failing);
         EXPECT_THROW(app::model::exportToXml(notebook, folder.file(L"out.xml")), err::IOException);
         EXPECT_THROW(app::model::exportToText(notebook, folder.file(L"out.txt")), err::IOException);
     }
     {
-        FailingFileSystem failing(FailingFileSystem::Step::Move);
+        FaultyFileSystem failing(Op::Move, hardError);
         ScopedFileSystem scope(failing);
         EXPECT_THROW(app::model::exportToXml(notebook, folder.file(L"fresh.xml")), err::IOException);
     }

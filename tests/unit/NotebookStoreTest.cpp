@@ -16,7 +16,6 @@
 #include <filesystem>
 #include <future>
 #include <mutex>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -24,7 +23,11 @@ using app::model::Note;
 using app::model::Notebook;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
+using testing_support::FaultyFileSystem;
 using testing_support::ForwardingFileSystem;
+using testing_support::Op;
+using testing_support::hardError;
+using testing_support::transientError;
 using testing_support::ManualOneShot;
 using testing_support::TempFolder;
 
@@ -49,34 +52,6 @@ std::vector<std::wstring> titlesOf(const Notebook& notebook) {
 std::vector<std::wstring> titlesIn(const std::wstring& path) {
     return titlesOf(*app::model::loadNotebook(path));
 }
-
-constexpr FileSystem::Error busyError = 0x20000001;
-constexpr FileSystem::Error deniedError = 0x20000002;
-
-// readAll fails with the given error for its first `times` calls.
-class UnreadableFileSystem : public ForwardingFileSystem {
-public:
-    UnreadableFileSystem(Error error, int times) : error_(error), times_(times) {}
-    Error readAll(const std::wstring& path, std::vector<unsigned char>& bytes) override {
-        if (++reads_ <= times_)
-            return error_;
-        return real().readAll(path, bytes);
-    }
-    ErrorKind classify(Error error) const override {
-        if (error == busyError)
-            return ErrorKind::Transient;
-        if (error == deniedError)
-            return ErrorKind::Other;
-        return real().classify(error);
-    }
-    void pause(unsigned) override {}
-    int reads() const { return reads_; }
-
-private:
-    Error error_;
-    int times_;
-    int reads_ = 0;
-};
 
 // Holds the first save of one file on the worker inside its createNew until released,
 // and counts the saves started for each file.
@@ -161,12 +136,6 @@ struct DrainSaves {
     }
 };
 
-std::wstring hex(std::uint32_t value) {
-    std::wostringstream out;
-    out << std::hex << value;
-    return out.str();
-}
-
 }  // namespace
 
 TEST(NotebookStoreLoad, AMissingFileGivesAnEmptyNotebook) {
@@ -181,7 +150,7 @@ TEST(NotebookStoreLoad, AFileThatCannotBeReadRaisesInsteadOfStartingEmpty) {
     const std::wstring path = folder.file(L"notebook.dat");
     ASSERT_TRUE(app::model::saveNotebook(*notebookOf({L"kept"}), path));
     {
-        UnreadableFileSystem fs(deniedError, INT_MAX);
+        FaultyFileSystem fs(Op::ReadAll, hardError);
         ScopedFileSystem scope(fs);
         try {
             app::model::loadNotebook(path);
@@ -191,13 +160,14 @@ TEST(NotebookStoreLoad, AFileThatCannotBeReadRaisesInsteadOfStartingEmpty) {
         }
     }
     {
-        UnreadableFileSystem fs(busyError, INT_MAX);
+        FaultyFileSystem fs(Op::ReadAll, transientError);
         ScopedFileSystem scope(fs);
         EXPECT_THROW(app::model::loadNotebook(path), err::IOException);
-        EXPECT_EQ(8, fs.reads());
+        EXPECT_EQ(8, fs.calls(Op::ReadAll));
     }
     {
-        UnreadableFileSystem fs(busyError, 2);
+        FaultyFileSystem fs;
+        fs.fail(Op::ReadAll, 1, transientError, 2);
         ScopedFileSystem scope(fs);
         EXPECT_EQ(std::vector<std::wstring>{L"kept"}, titlesIn(path));
     }
@@ -222,7 +192,7 @@ TEST(NotebookStoreLoad, AnEmptyFileIsAStreamErrorAndIsLeftAlone) {
 
 TEST(NotebookStoreLoad, AnOriginalLeftAsideByAnInterruptedSaveIsRecovered) {
     TempFolder folder;
-    const std::wstring other = hex(sys::platform::currentProcessId() + 1);
+    const std::wstring other = testing_support::otherProcess();
     folder.write(L"notebook.dat.~vnl" + other + L"-4.old", app::model::encodeNotebook(*notebookOf({L"a", L"b"})));
     folder.write(L"notebook.dat.~vnl" + other + L"-5.tmp", "partial");
     EXPECT_EQ((std::vector<std::wstring>{L"a", L"b"}), titlesIn(folder.file(L"notebook.dat")));

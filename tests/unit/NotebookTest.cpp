@@ -99,16 +99,14 @@ TEST_F(NotebookFixture, DeleteNotesKeepsTheOthersInOrder) {
     notebook.deleteNotes({});
     EXPECT_EQ(L"024", order());
     EXPECT_THAT(events, testing::ElementsAre("reset", "changed"));
-}
 
-TEST_F(NotebookFixture, DeleteAllAnnouncesOnlyWhenSomethingWasThere) {
-    listen();
-    notebook.deleteAll();
-    EXPECT_TRUE(events.empty());
-    fill(3);
+    events.clear();
     notebook.deleteAll();
     EXPECT_EQ(0, notebook.count());
     EXPECT_THAT(events, testing::ElementsAre("reset", "changed"));
+    events.clear();
+    notebook.deleteAll();  // nothing there: no announcement
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(NotebookFixture, MovingDownMovesEveryNoteOnePlace) {
@@ -144,7 +142,7 @@ TEST_F(NotebookFixture, ALargeStepExchangesWithTheEndNote) {
     EXPECT_THAT(pair, testing::ElementsAre(0, 3));
 }
 
-TEST_F(NotebookFixture, ABadIndexMovesNothing) {
+TEST_F(NotebookFixture, BadIndicesAndImpossibleMovesChangeNothing) {
     fill(4);
     listen();
     std::set<int> beyond{1, 4};
@@ -152,8 +150,22 @@ TEST_F(NotebookFixture, ABadIndexMovesNothing) {
     std::set<int> negative{-1, 2};
     EXPECT_THROW(notebook.moveNotes(negative, 1), err::InvalidArgumentException);
     EXPECT_THROW(notebook.doMoveNote(-1, 1), err::InvalidArgumentException);
+    try {
+        notebook.doMoveNote(4, -1);
+        ADD_FAILURE() << "no exception";
+    } catch (const err::InvalidArgumentException& e) {
+        EXPECT_STREQ("Precondition failed:\napp::model::Notebook::doMoveNote\nindex < N", e.what());
+    }
+    // Moves that cannot happen return false silently.
+    for (std::set<int> selection : {std::set<int>{1, 2}, std::set<int>{0, 1, 2, 3}, std::set<int>{3},
+                                    std::set<int>{0, 2}, std::set<int>{}})
+        EXPECT_FALSE(notebook.moveNotes(selection, selection == std::set<int>{1, 2} ? 0
+                                                   : selection == std::set<int>{0, 2} ? -1 : 1));
+    EXPECT_FALSE(notebook.doMoveNote(0, 0));
     EXPECT_EQ(L"0123", order());
     EXPECT_TRUE(events.empty());
+    EXPECT_TRUE(notebook.doMoveNote(0, 1));
+    EXPECT_EQ(L"1023", order());
 }
 
 TEST_F(NotebookFixture, TheViewIsTheFirstListener) {
@@ -165,36 +177,6 @@ TEST_F(NotebookFixture, TheViewIsTheFirstListener) {
     notebook.deleteAll();
     EXPECT_THAT(seen, testing::ElementsAre(1, 2, 0));
     EXPECT_EQ(&notebook.view(), &static_cast<app::model::INotebook&>(notebook).view());
-}
-
-TEST_F(NotebookFixture, MovesThatCannotHappenReturnFalseSilently) {
-    fill(4);
-    listen();
-    std::set<int> any{1, 2};
-    EXPECT_FALSE(notebook.moveNotes(any, 0));
-    std::set<int> all{0, 1, 2, 3};
-    EXPECT_FALSE(notebook.moveNotes(all, 1));
-    std::set<int> last{3};
-    EXPECT_FALSE(notebook.moveNotes(last, 1));
-    std::set<int> first{0, 2};
-    EXPECT_FALSE(notebook.moveNotes(first, -1));
-    std::set<int> none;
-    EXPECT_FALSE(notebook.moveNotes(none, 1));
-    EXPECT_EQ(L"0123", order());
-    EXPECT_TRUE(events.empty());
-}
-
-TEST_F(NotebookFixture, DoMoveNoteChecksItsIndex) {
-    fill(2);
-    try {
-        notebook.doMoveNote(2, -1);
-        FAIL() << "no exception";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Precondition failed:\napp::model::Notebook::doMoveNote\nindex < N", e.what());
-    }
-    EXPECT_FALSE(notebook.doMoveNote(0, 0));
-    EXPECT_TRUE(notebook.doMoveNote(0, 1));
-    EXPECT_EQ(L"10", order());
 }
 
 TEST_F(NotebookFixture, ReplaceTagsRewritesEveryNoteCarryingASourceTag) {

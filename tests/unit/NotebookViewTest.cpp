@@ -91,11 +91,8 @@ TEST_F(NotebookViewFixture, PositionsOutsideTheViewAreOutOfRange) {
 TEST_F(NotebookViewFixture, SetFilterRebuildsAndAnnounces) {
     fill({L"a1", L"b1", L"a2", L"b2"});
     listen();
-    auto filter = std::make_unique<TextFilter>(TextFilter::Text, L"A");
-    const TextFilter* given = filter.get();
-    view.setFilter(std::move(filter));
+    showText(L"A");
     EXPECT_TRUE(view.hasFilter());
-    EXPECT_EQ(given, view.filter());
     EXPECT_EQ(L"a1 a2", shown());
     EXPECT_EQ(&notebook.note(2), &view.note(1));
 
@@ -271,6 +268,15 @@ TEST_F(NotebookViewFixture, MergeJoinsTextsAndTagsIntoTheFirstAndDeletesTheOther
     EXPECT_EQ(created, merged.created());
     EXPECT_EQ(L"third", notebook.note(1).title());
     EXPECT_THAT(events, ElementsAre("reset", "changed", "reset", "changed"));
+
+    // Fewer than two notes, or a bad position, change nothing.
+    events.clear();
+    EXPECT_FALSE(app::model::mergeNotes(view, {}));
+    EXPECT_FALSE(app::model::mergeNotes(view, {1}));
+    EXPECT_THROW(app::model::mergeNotes(view, {0, 2}), std::out_of_range);
+    EXPECT_EQ(L"first third", all());
+    EXPECT_EQ(L"first\n\nsecond\n\nfourth", merged.text());
+    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(NotebookViewFixture, MergeAddressesViewPositions) {
@@ -279,17 +285,6 @@ TEST_F(NotebookViewFixture, MergeAddressesViewPositions) {
     EXPECT_TRUE(app::model::mergeNotes(view, {1, 2}));
     EXPECT_EQ(L"a1 b1 a2 b2", all());
     EXPECT_EQ(L"a2\n\na3", notebook.note(2).text());
-}
-
-TEST_F(NotebookViewFixture, MergeOfFewerThanTwoOrOfABadPositionChangesNothing) {
-    fill({L"a1", L"a2"});
-    listen();
-    EXPECT_FALSE(app::model::mergeNotes(view, {}));
-    EXPECT_FALSE(app::model::mergeNotes(view, {1}));
-    EXPECT_THROW(app::model::mergeNotes(view, {0, 2}), std::out_of_range);
-    EXPECT_EQ(L"a1", notebook.note(0).text());
-    EXPECT_EQ(2, notebook.count());
-    EXPECT_TRUE(events.empty());
 }
 
 TEST_F(NotebookViewFixture, TheMergedTextReachesTheSavedFile) {

@@ -13,20 +13,11 @@ using app::Font;
 using app::Rect;
 using app::SettingsKeeper;
 using testing_support::TempFolder;
+using testing_support::utf16;
 
 namespace {
 
 using Entries = std::map<std::wstring, std::wstring>;
-
-// UTF-16LE bytes of ASCII text, built independently of the program's codec.
-std::string utf16(const std::string& ascii) {
-    std::string bytes;
-    for (char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
-}
 
 SettingsKeeper parsedFrom(const std::wstring& text) {
     SettingsKeeper keeper;

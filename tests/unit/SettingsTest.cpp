@@ -20,19 +20,11 @@ using sys::platform::ScopedFileSystem;
 using testing_support::ForwardingFileSystem;
 using testing_support::ManualOneShot;
 using testing_support::TempFolder;
+using testing_support::utf16;
 
 namespace {
 
 constexpr FileSystem::Error deniedError = 0x20000002;
-
-std::string utf16(const std::string& ascii) {
-    std::string bytes;
-    for (char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
-}
 
 // Counts the files created (each save creates one temporary file) and can refuse to read
 // or to move one path, or to write at all.
@@ -72,13 +64,11 @@ struct SettingsFolder {
 }  // namespace
 
 TEST(SettingsKeys, DefaultsAndThemeColoursAreTheStoredNumbers) {
-    EXPECT_EQ(15751680u, Settings::defaultBaseColor);
     const std::vector<app::ColorRef> expected{7935, 25855, 2017500, 61480, 16097330, 15751680, 13107400, 6576740};
     std::vector<app::ColorRef> theme;
     for (const Settings::ThemeColor& entry : Settings::themeColors)
         theme.push_back(entry.color);
     EXPECT_EQ(expected, theme);
-    EXPECT_STREQ("blue", Settings::themeColors[5].name);
     EXPECT_EQ((Rect{640, 160, 1120, 798}), Settings::defaultNormalPosition(1280, 800));
     EXPECT_EQ((Rect{683, 153, 1163, 791}), Settings::defaultNormalPosition(1366, 768));
 }
