@@ -177,10 +177,14 @@ TEST(Worker, CancelWaitsForTheRunningJobOfItsKeyOnly) {
 TEST(Worker, DestructionFinishesTheRunningJobAndDropsTheQueuedOnes) {
     Log log;
     Gate started;
+    Gate allPosted;
     auto worker = std::make_unique<Worker>();
     Worker* raw = worker.get();
     raw->post([&] {
         started.open();
+        // The queue is empty until the other two are posted: looking at it earlier would
+        // let this job end and the next ones run before the destructor drops them.
+        allPosted.wait();
         // Finish only once the destructor has emptied the queue (bounded).
         const auto deadline = std::chrono::steady_clock::now() + patience;
         while (raw->hasJobs() && std::chrono::steady_clock::now() < deadline)
@@ -189,6 +193,7 @@ TEST(Worker, DestructionFinishesTheRunningJobAndDropsTheQueuedOnes) {
     });
     raw->post([&] { log.add("second"); });
     raw->post(L"k", [&] { log.add("third"); });
+    allPosted.open();
     ASSERT_TRUE(started.wait());
     worker.reset();
     EXPECT_EQ((std::vector<std::string>{"first"}), log.entries());
