@@ -1,8 +1,8 @@
 #include "app/Settings.hpp"
 
-#include "app/model/NotebookStore.hpp"
 #include "err/Exceptions.hpp"
 #include "sys/platform/AtomicFile.hpp"
+#include "sys/platform/FileSystem.hpp"
 #include "sys/platform/Platform.hpp"
 #include "sys/timers/OneShot.hpp"
 
@@ -23,7 +23,7 @@ Rect Settings::defaultNormalPosition(int screenWidth, int screenHeight) {
 }
 
 Settings& Settings::instance() {
-    static Settings settings(model::programFolder() + L"\\varnel.settings");
+    static Settings settings(sys::platform::programFolder() + L"\\varnel.settings");
     return settings;
 }
 

@@ -64,17 +64,12 @@ bool writeNotebookFile(const Notebook& notebook, const std::wstring& path) {
 
 }  // namespace
 
-const std::wstring& programFolder() {
-    static const std::wstring folder = sys::platform::folderOf(sys::platform::executablePath());
-    return folder;
-}
-
 std::wstring notebookPath() {
-    return programFolder() + L"\\notebook.dat";
+    return sys::platform::programFolder() + L"\\notebook.dat";
 }
 
 std::wstring backupFolder() {
-    return programFolder() + L"\\backup";
+    return sys::platform::programFolder() + L"\\backup";
 }
 
 std::shared_ptr<Notebook> loadNotebook(const std::wstring& path) {

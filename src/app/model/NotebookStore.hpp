@@ -12,9 +12,7 @@ namespace app::model {
 
 class Notebook;
 
-// The folder of the executable, without a trailing backslash; all program files live there.
-const std::wstring& programFolder();
-// programFolder() + "\notebook.dat" and programFolder() + "\backup".
+// The program folder's "notebook.dat" and "backup" folder.
 std::wstring notebookPath();
 std::wstring backupFolder();
 

@@ -1,5 +1,7 @@
 #include "sys/platform/FileSystem.hpp"
 
+#include "sys/platform/Platform.hpp"
+
 #include <atomic>
 
 namespace sys::platform {
@@ -36,6 +38,11 @@ std::wstring folderOf(const std::wstring& path) {
 std::wstring fileNameOf(const std::wstring& path) {
     const std::size_t at = lastSeparator(path);
     return at == std::wstring::npos ? path : path.substr(at + 1);
+}
+
+const std::wstring& programFolder() {
+    static const std::wstring folder = folderOf(executablePath());
+    return folder;
 }
 
 }  // namespace sys::platform

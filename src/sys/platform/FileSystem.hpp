@@ -69,4 +69,7 @@ private:
 std::wstring folderOf(const std::wstring& path);
 std::wstring fileNameOf(const std::wstring& path);
 
+// The folder of the executable, without a trailing backslash; all program files live there.
+const std::wstring& programFolder();
+
 }  // namespace sys::platform
