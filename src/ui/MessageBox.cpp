@@ -17,7 +17,7 @@ void removeCenteringHook() {
 
 // The box's first activation is the moment it exists with its final size but is not yet
 // painted: it is moved there, and the hook goes.
-LRESULT CALLBACK centeringHookProc(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK centeringHookProc(int code, WPARAM wParam, LPARAM lParam) noexcept {
     if (code != HCBT_ACTIVATE) {
         return CallNextHookEx(centeringHook, code, wParam, lParam);
     }

@@ -1,7 +1,7 @@
 #include "ui/Window.hpp"
 
+#include "err/ErrorReport.hpp"
 #include "err/Exceptions.hpp"
-#include "ui/ErrorReport.hpp"
 #include "ui/WindowClass.hpp"
 
 #include <vector>
@@ -41,7 +41,7 @@ Window* findWindow(HWND hwnd) {
     return window != nullptr && window->getHandle() == hwnd ? window : nullptr;
 }
 
-LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message != WM_NCCREATE) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
@@ -50,15 +50,21 @@ LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     if (window == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
+    auto& registry = windowRegistry();
+    try {
+        registry.push_back(window);
+    } catch (...) {
+        // An object that cannot be bound gets no window: FALSE ends the creation.
+        err::reportCurrentException("ui::wndProc", nullptr);
+        return FALSE;
+    }
     window->hwnd_ = hwnd;
     SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(wndProc));
-    auto& registry = windowRegistry();
-    registry.push_back(window);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(registry.size()));
     return wndProc(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     Window* window = registryEntry(hwnd);
     if (window == nullptr) {
         return DefWindowProcW(hwnd, message, wParam, lParam);
@@ -77,7 +83,7 @@ LRESULT CALLBACK wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     return result;
 }
 
-LRESULT Window::dispatch(const MSG& msg) {
+LRESULT Window::dispatch(const MSG& msg) noexcept {
     LRESULT result = 0;
     bool handled = false;
     try {
@@ -86,7 +92,7 @@ LRESULT Window::dispatch(const MSG& msg) {
             handled = handleMessage(msg, result);
         }
     } catch (...) {
-        reportCurrentException(msg.hwnd, "ui::wndProc");
+        err::reportCurrentException("ui::wndProc", msg.hwnd);
         handled = false;
     }
     if (handled) {

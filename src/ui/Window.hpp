@@ -8,8 +8,9 @@
 
 namespace ui {
 
-LRESULT CALLBACK wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Nothing unwinds out of these: handlers' exceptions are reported where they are caught.
+LRESULT CALLBACK wndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+LRESULT CALLBACK initialWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
 // One window handle wrapped in an object. The object exists before its window is created
 // and after it is destroyed; every message of the window reaches the object's handlers.
@@ -48,10 +49,10 @@ protected:
     void setSuperclass(const std::wstring& name);
 
 private:
-    friend LRESULT CALLBACK wndProc(HWND, UINT, WPARAM, LPARAM);
-    friend LRESULT CALLBACK initialWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK wndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
+    friend LRESULT CALLBACK initialWndProc(HWND, UINT, WPARAM, LPARAM) noexcept;
 
-    LRESULT dispatch(const MSG& msg);
+    LRESULT dispatch(const MSG& msg) noexcept;
 
     WNDPROC superclassProc_ = nullptr;
     HWND hwnd_ = nullptr;

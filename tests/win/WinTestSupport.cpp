@@ -1,10 +1,41 @@
 #include "WinTestSupport.hpp"
 
+#include "ui/ErrorPresenter.hpp"
+#include "ui/WindowThread.hpp"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace testing_support {
+
+namespace {
+
+// The tests' main thread is the window thread, as the program's is: errors come up in boxes
+// there, whichever thread reports them.
+class WindowThreadEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        thread_ = std::make_unique<ui::WindowThread>();
+        presenter_ = std::make_unique<ui::ErrorPresenter>(*thread_);
+    }
+    void TearDown() override {
+        presenter_.reset();
+        thread_.reset();
+    }
+
+private:
+    std::unique_ptr<ui::WindowThread> thread_;
+    std::unique_ptr<ui::ErrorPresenter> presenter_;
+};
+
+[[maybe_unused]] testing::Environment* const windowThreadEnvironment =
+    testing::AddGlobalTestEnvironment(new WindowThreadEnvironment);
+
+}  // namespace
 
 bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     const DWORD start = GetTickCount();

@@ -29,6 +29,8 @@ unsigned long lastSystemError();
 std::string systemErrorText(unsigned long code);
 
 void sleepMilliseconds(unsigned milliseconds);
+// One line for a debugger: the debugger output on Windows, standard error elsewhere.
+void debugOutput(const std::string& text);
 std::uint32_t currentProcessId();
 
 }  // namespace sys::platform

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <clocale>
+#include <cstdio>
 #include <cstring>
 #include <cwctype>
 #include <locale.h>
@@ -108,6 +109,10 @@ void sleepMilliseconds(unsigned milliseconds) {
     timespec ts{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
     while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
     }
+}
+
+void debugOutput(const std::string& text) {
+    std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 std::uint32_t currentProcessId() {

@@ -84,6 +84,10 @@ void sleepMilliseconds(unsigned milliseconds) {
     Sleep(milliseconds);
 }
 
+void debugOutput(const std::string& text) {
+    OutputDebugStringA(text.c_str());
+}
+
 std::uint32_t currentProcessId() {
     return GetCurrentProcessId();
 }

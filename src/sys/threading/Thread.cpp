@@ -1,5 +1,6 @@
 #include "sys/threading/Thread.hpp"
 
+#include "err/ErrorReport.hpp"
 #include "err/Exceptions.hpp"
 
 #include <system_error>
@@ -14,9 +15,11 @@ void Thread::start() {
     try {
         thread_ = std::thread([this] {
             // An exception must not unwind out of the thread routine: that ends the process.
+            // Work that reports its own failures catches them before they get here.
             try {
                 run();
             } catch (...) {
+                err::reportCurrentException("sys::threading::Thread");
             }
         });
     } catch (const std::system_error& e) {

@@ -1,7 +1,7 @@
 #include "sys/timers/MultimediaTimer.hpp"
 
+#include "err/ErrorReport.hpp"
 #include "err/Exceptions.hpp"
-#include "ui/ErrorReport.hpp"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -11,11 +11,11 @@ namespace sys::timers {
 namespace {
 
 // Runs on the system's timer thread: nothing may unwind into it.
-void CALLBACK sharedMultimediaProc(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) {
+void CALLBACK sharedMultimediaProc(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PTR) noexcept {
     try {
         TimerRegistry::instance().dispatch(TimerSource::multimedia, id, 0);
     } catch (...) {
-        ui::reportCurrentException(nullptr, "sys::timers::dispatch");
+        err::reportCurrentException("sys::timers::dispatch");
     }
 }
 

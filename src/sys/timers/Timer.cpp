@@ -1,7 +1,7 @@
 #include "sys/timers/Timer.hpp"
 
+#include "err/ErrorReport.hpp"
 #include "err/Exceptions.hpp"
-#include "ui/ErrorReport.hpp"
 
 #include <windows.h>
 
@@ -14,11 +14,11 @@ constexpr int maximumInterval = USER_TIMER_MAXIMUM;
 
 // An exception must not unwind into the system's message dispatch: it is reported here,
 // the way the window procedure reports its own.
-void CALLBACK sharedTimerProc(HWND, UINT, UINT_PTR id, DWORD time) {
+void CALLBACK sharedTimerProc(HWND, UINT, UINT_PTR id, DWORD time) noexcept {
     try {
         TimerRegistry::instance().dispatch(TimerSource::window, id, time);
     } catch (...) {
-        ui::reportCurrentException(nullptr, "sys::timers::dispatch");
+        err::reportCurrentException("sys::timers::dispatch");
     }
 }
 
