@@ -1,6 +1,7 @@
 #include "ui/ChildWindow.hpp"
 
 #include "err/Exceptions.hpp"
+#include "ui/Reflection.hpp"
 
 #include <windowsx.h>
 
@@ -25,6 +26,10 @@ ChildWindow::ChildWindow(Window* parent) : parent_(requireParent(parent)) {
 }
 
 bool ChildWindow::handleMessage(const MSG& msg, LRESULT& result) {
+    // A child window can hold controls of its own (a panel, a composite).
+    if (reflectMessage(msg, result, UnknownSenders::pass)) {
+        return true;
+    }
     const int x = GET_X_LPARAM(msg.lParam);
     const int y = GET_Y_LPARAM(msg.lParam);
     const auto keys = static_cast<unsigned>(msg.wParam);

@@ -2,6 +2,7 @@
 
 #include "err/Exceptions.hpp"
 #include "ui/Messages.hpp"
+#include "ui/Reflection.hpp"
 #include "ui/layout/BorderLayouts.hpp"
 
 #include <algorithm>
@@ -15,25 +16,17 @@ TopWindow::TopWindow(Window* owner)
 TopWindow::~TopWindow() = default;
 
 bool TopWindow::handleMessage(const MSG& msg, LRESULT& result) {
+    const auto notify = [this](Control& control, int code, ULONG_PTR param) {
+        return reflectNotification(control, code, param);
+    };
+    if (reflectMessage(msg, result, UnknownSenders::raise, notify)) {
+        return true;
+    }
     switch (msg.message) {
     case WM_SETFOCUS:
         return onSetFocus();
     case WM_KILLFOCUS:
         return onKillFocus();
-    case WM_COMMAND:
-        if (msg.lParam != 0) {
-            return reflectNotification(getControl(reinterpret_cast<HWND>(msg.lParam)), HIWORD(msg.wParam),
-                                       msg.wParam);
-        }
-        break;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
-        return reflectNotification(getControl(header->hwndFrom), static_cast<int>(header->code),
-                                   static_cast<ULONG_PTR>(msg.lParam));
-    }
-    case WM_CTLCOLORSTATIC:
-        result = SendMessageW(reinterpret_cast<HWND>(msg.lParam), msg.message, msg.wParam, msg.lParam);
-        return true;
     case WM_CONTROLFOCUSLOST:
         lastFocusedControl_ = reinterpret_cast<HWND>(msg.wParam);
         break;
