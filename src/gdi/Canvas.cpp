@@ -105,6 +105,19 @@ Rect Canvas::measureText(const std::wstring& text, UINT format, const Rect& boun
     return result;
 }
 
+Size Canvas::measureTextExtent(const wchar_t* text, int length) {
+    SIZE size{0, 0};
+    if (length > 0)
+        GetTextExtentPoint32W(dc_, text, length, &size);
+    else
+        size.cy = getTextHeight();
+    return Size{size.cx, size.cy};
+}
+
+Size Canvas::measureTextExtent(const std::wstring& text) {
+    return measureTextExtent(text.data(), static_cast<int>(text.size()));
+}
+
 int Canvas::getTextHeight() {
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc_, &metrics);

@@ -45,6 +45,10 @@ public:
     // The rectangle the text needs, laid out from the bounding rectangle (or from the origin
     // when that is empty).
     Rect measureText(const std::wstring& text, UINT format, const Rect& bounds = Rect());
+    // The width and height of a run of text on one line in the current font, tabs and
+    // line breaks not interpreted; a cheaper question than measureText.
+    Size measureTextExtent(const wchar_t* text, int length);
+    Size measureTextExtent(const std::wstring& text);
     int getTextHeight();
     void selectFont(const std::shared_ptr<Font>& font);
 

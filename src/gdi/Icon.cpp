@@ -21,9 +21,14 @@ HICON loadIcon(int resourceId, int width, int height) {
     return hi;
 }
 
-SIZE getIconSize(HICON hIcon) {
+void requireIcon(HICON hIcon) {
     if (hIcon == nullptr)
         err::throwInvalidArgument("gdi::`anonymous-namespace'::getIconSize", "hIcon != 0");
+}
+
+SIZE getIconSize(HICON hIcon) {
+    if (hIcon == nullptr)
+        return SIZE{0, 0};
     ICONINFO info{};
     SIZE size{0, 0};
     if (!GetIconInfo(hIcon, &info))
@@ -51,19 +56,24 @@ SIZE getIconSize(HICON hIcon) {
 }  // namespace
 
 Icon::Icon(int resourceId, int width, int height, bool owned)
-    : handle_(loadIcon(resourceId, width, height)), owned_(owned) {}
+    : handle_(loadIcon(resourceId, width, height)), owned_(owned), size_(getIconSize(handle_)) {}
 
-Icon::Icon(HICON handle, bool owned) : handle_(handle), owned_(owned && handle != nullptr) {}
+Icon::Icon(HICON handle, bool owned)
+    : handle_(handle), owned_(owned && handle != nullptr), size_(getIconSize(handle)) {}
 
 Icon::Icon(const Icon& other) : Image(other) {
     if (other.handle_) {
         handle_ = DuplicateIcon(nullptr, other.handle_);
         owned_ = handle_ != nullptr;
+        size_ = handle_ != nullptr ? other.size_ : SIZE{0, 0};
     }
 }
 
 Icon::Icon(Icon&& other) noexcept
-    : Image(other), handle_(std::exchange(other.handle_, nullptr)), owned_(std::exchange(other.owned_, false)) {}
+    : Image(other),
+      handle_(std::exchange(other.handle_, nullptr)),
+      owned_(std::exchange(other.owned_, false)),
+      size_(std::exchange(other.size_, SIZE{0, 0})) {}
 
 Icon& Icon::operator=(Icon other) noexcept {
     swap(*this, other);
@@ -76,16 +86,19 @@ Icon::~Icon() {
 }
 
 int Icon::getWidth() const {
-    return getIconSize(handle_).cx;
+    requireIcon(handle_);
+    return size_.cx;
 }
 
 int Icon::getHeight() const {
-    return getIconSize(handle_).cy;
+    requireIcon(handle_);
+    return size_.cy;
 }
 
 void swap(Icon& a, Icon& b) noexcept {
     std::swap(a.handle_, b.handle_);
     std::swap(a.owned_, b.owned_);
+    std::swap(a.size_, b.size_);
 }
 
 }  // namespace gdi

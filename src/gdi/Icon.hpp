@@ -7,7 +7,8 @@
 namespace gdi {
 
 // An icon handle, destroyed with the wrapper when owned. A default icon is null; copies
-// duplicate the handle and own the duplicate.
+// duplicate the handle and own the duplicate. The size is measured once, when the handle
+// is taken: measuring asks the system for copies of the icon's bitmaps.
 class Icon : public Image {
 public:
     Icon() = default;
@@ -31,6 +32,7 @@ public:
 private:
     HICON handle_ = nullptr;
     bool owned_ = false;
+    SIZE size_{0, 0};
 };
 
 }  // namespace gdi

@@ -1,11 +1,13 @@
 #include "IconSamples.hpp"
 
 #include "err/Exceptions.hpp"
+#include "gdi/BackBuffer.hpp"
 #include "gdi/Bitmap.hpp"
 #include "gdi/CompatibleCanvas.hpp"
 #include "gdi/Font.hpp"
 #include "gdi/GivenCanvas.hpp"
 #include "gdi/Icon.hpp"
+#include "gdi/MeasuringCanvas.hpp"
 #include "gdi/MemoryCanvas.hpp"
 #include "gdi/NonClientCanvas.hpp"
 #include "gdi/PaintCanvas.hpp"
@@ -174,6 +176,21 @@ TEST(CanvasText, MeasuringStartsAtTheGivenCornerAndDrawingStaysInTheTextsCell) {
     EXPECT_EQ(60 * 30 - area, canvas.count(white, RECT{0, 0, 60, 30}));
 }
 
+TEST(CanvasText, TextExtentAgreesWithMeasuringOnOneLineAndTheMeasuringCanvasIsKept) {
+    PixelCanvas canvas(white, 60, 30);
+    const Rect line = canvas->measureText(L"Hello world", DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ((gdi::Size{line.getWidth(), line.getHeight()}), canvas->measureTextExtent(L"Hello world"));
+    // A part of a string, as line breaking measures it.
+    const std::wstring text = L"Hello world";
+    EXPECT_EQ(canvas->measureTextExtent(L"Hello"), canvas->measureTextExtent(text.data(), 5));
+    EXPECT_EQ((gdi::Size{0, canvas->getTextHeight()}), canvas->measureTextExtent(std::wstring()));
+
+    gdi::Canvas& measuring = gdi::measuringCanvas();
+    EXPECT_EQ(&measuring, &gdi::measuringCanvas());
+    measuring.selectFont(canvas->getFont());
+    EXPECT_EQ(canvas->measureTextExtent(text), measuring.measureTextExtent(text));
+}
+
 TEST(CanvasText, SelectedFontSetsTheTextHeightAndIsShared) {
     PixelCanvas canvas;
     const int defaultHeight = canvas->getTextHeight();
@@ -331,6 +348,37 @@ TEST(CanvasBlit, CopyPutsTheSourceAtTheTargetPointAndBlendingMixesByTheHeldOpaci
     EXPECT_EQ(16, under.count(front));
     over->blendTo(Rect(0, 0, 4, 4), *under, 5, 0, -0.5);
     EXPECT_EQ(back, under.at(5, 0));
+}
+
+// Painting a window of the same size again must not make GDI objects each time.
+TEST(CanvasBackBuffer, KeepsItsBitmapUntilAPaintNeedsMoreRoomAndKeepsWhatWasDrawn) {
+    gdi::UpdateCanvas screen(nullptr);
+    gdi::BackBuffer buffer;
+    EXPECT_EQ(gdi::Size{}, buffer.getCapacity());
+    gdi::Canvas& canvas = buffer.prepare(screen.getHandle(), 100, 50);
+    const HGDIOBJ first = GetCurrentObject(canvas.getHandle(), OBJ_BITMAP);
+    EXPECT_EQ((gdi::Size{100, 50}), buffer.getCapacity());
+    canvas.setBackgroundColor(blue);
+    canvas.fillRect(Rect(0, 0, 100, 50));
+
+    gdi::Canvas& smaller = buffer.prepare(screen.getHandle(), 80, 50);
+    EXPECT_EQ(&canvas, &smaller);
+    EXPECT_EQ(first, GetCurrentObject(smaller.getHandle(), OBJ_BITMAP));
+    EXPECT_EQ(blue, GetPixel(smaller.getHandle(), 99, 49));
+    PixelCanvas target(white, 20, 20);
+    smaller.copyTo(Rect(0, 0, 5, 5), *target, 0, 0);
+    EXPECT_EQ(25, target.count(blue));
+
+    // Growing in one direction keeps the other direction's room.
+    gdi::Canvas& wider = buffer.prepare(screen.getHandle(), 120, 10);
+    EXPECT_NE(first, GetCurrentObject(wider.getHandle(), OBJ_BITMAP));
+    EXPECT_EQ((gdi::Size{120, 50}), buffer.getCapacity());
+    EXPECT_NE(CLR_INVALID, GetPixel(wider.getHandle(), 119, 49));
+    EXPECT_EQ(CLR_INVALID, GetPixel(wider.getHandle(), 120, 49));
+
+    buffer.release();
+    EXPECT_EQ(gdi::Size{}, buffer.getCapacity());
+    EXPECT_EQ((gdi::Size{10, 10}), (buffer.prepare(screen.getHandle(), 10, 10), buffer.getCapacity()));
 }
 
 TEST(CanvasRect, ClientCornersAreMovedToTheScreen) {

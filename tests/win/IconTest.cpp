@@ -45,6 +45,13 @@ TEST(IconSize, ComesFromTheColourBitmapOrHalfTheMaskAndANullIconIsRefused) {
     const gdi::Icon icon(testing_support::makeColourIcon(24, 16, RGB(1, 2, 3)), true);
     EXPECT_EQ(24, icon.getWidth());
     EXPECT_EQ(16, icon.getHeight());
+    // Measured once when taken: asking the system again on every draw costs two bitmaps
+    // per question. A handle that is gone by now shows it.
+    const HICON gone = testing_support::makeColourIcon(12, 20, RGB(1, 2, 3));
+    const gdi::Icon borrowed(gone, false);
+    DestroyIcon(gone);
+    EXPECT_EQ(12, borrowed.getWidth());
+    EXPECT_EQ(20, borrowed.getHeight());
     try {
         gdi::Icon().getWidth();
         FAIL() << "no exception";

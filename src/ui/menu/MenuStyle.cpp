@@ -2,12 +2,12 @@
 
 #include "gdi/Color.hpp"
 #include "gdi/Font.hpp"
-#include "gdi/UpdateCanvas.hpp"
+#include "gdi/Canvas.hpp"
+#include "gdi/MeasuringCanvas.hpp"
 
 #include <algorithm>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 COLORREF windowColor() {
     return GetSysColor(COLOR_WINDOW);
@@ -30,11 +30,9 @@ COLORREF textColor(bool disabled) {
 }
 
 int measureTextWidth(const std::wstring& text, const std::shared_ptr<gdi::Font>& font) {
-    gdi::UpdateCanvas screen(nullptr);
-    if (font) {
-        screen.selectFont(font);
-    }
-    return screen.measureText(text, DT_SINGLELINE).getWidth();
+    gdi::Canvas& canvas = gdi::measuringCanvas();
+    canvas.selectFont(font ? font : gdi::getDefaultFont());
+    return canvas.measureText(text, DT_SINGLELINE).getWidth();
 }
 
 const std::shared_ptr<gdi::Font>& boldMenuFont() {
@@ -71,5 +69,4 @@ std::wstring withoutMnemonics(const std::wstring& text) {
     return plain;
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu
