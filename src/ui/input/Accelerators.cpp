@@ -4,8 +4,7 @@
 
 #include <utility>
 
-namespace ui {
-namespace input {
+namespace ui::input {
 
 namespace {
 
@@ -83,5 +82,4 @@ bool Accelerators::intercept(const MSG& msg, LRESULT& result) {
     return true;
 }
 
-}  // namespace input
-}  // namespace ui
+}  // namespace ui::input

@@ -7,8 +7,7 @@
 #include <functional>
 #include <vector>
 
-namespace ui {
-namespace input {
+namespace ui::input {
 
 // The keyboard accelerators of a frame window and what each one does. Installed on the
 // frame, it runs the action of every WM_COMMAND that an accelerator produced.
@@ -41,5 +40,4 @@ private:
     std::vector<Action> actions_;
 };
 
-}  // namespace input
-}  // namespace ui
+}  // namespace ui::input

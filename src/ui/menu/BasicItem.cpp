@@ -5,8 +5,7 @@
 #include "gdi/Icon.hpp"
 #include "ui/menu/MenuStyle.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 namespace {
 
@@ -96,5 +95,4 @@ void BasicItem::drawIcon(gdi::Canvas& canvas, const gdi::Rect& rect, unsigned st
     canvas.drawImage(icon, rect.left + 3, rect.top + (height - 1) / 2 - 8, !isDisabledState(state));
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

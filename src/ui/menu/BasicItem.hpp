@@ -9,8 +9,7 @@ class Canvas;
 class Icon;
 }  // namespace gdi
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // One entry of a popup menu, drawn by the program. Every item object takes the next id of
 // a process-wide counter when it is constructed; the id is the entry's command identifier
@@ -42,5 +41,4 @@ private:
     const int id_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -3,8 +3,7 @@
 #include "err/Exceptions.hpp"
 #include "ui/Window.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 namespace {
 
@@ -35,5 +34,4 @@ HWND BasicMenu::getTargetHandle() const {
     return window != nullptr && window->isAttached() ? window->getHandle() : nullptr;
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // A menu handle that sees the messages of the window it is installed on. The handle is
 // destroyed with the object while it is still a menu.
@@ -28,5 +27,4 @@ private:
     HMENU handle_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

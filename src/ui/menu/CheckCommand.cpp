@@ -2,8 +2,7 @@
 
 #include <utility>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 CheckCommand::CheckCommand(std::string textKey, Action action, Predicate checked, Predicate enabled,
                            const gdi::Icon& icon)
@@ -13,5 +12,4 @@ bool CheckCommand::isChecked() const {
     return checked_ && checked_();
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

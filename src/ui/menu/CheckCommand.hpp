@@ -2,8 +2,7 @@
 
 #include "ui/menu/Command.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // A command that also tells whether it is checked.
 class CheckCommand : public Command {
@@ -18,5 +17,4 @@ private:
     Predicate checked_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -6,8 +6,7 @@
 #include "ui/menu/CheckCommand.hpp"
 #include "ui/menu/MenuStyle.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 namespace {
 
@@ -62,5 +61,4 @@ bool CheckItem::isChecked() const {
     return checkCommand_.isChecked();
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

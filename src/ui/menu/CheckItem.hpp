@@ -2,8 +2,7 @@
 
 #include "ui/menu/Item.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 class CheckCommand;
 
@@ -22,5 +21,4 @@ private:
     CheckCommand& checkCommand_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -4,8 +4,7 @@
 
 #include <utility>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 Command::Command(std::string textKey, Action action, Predicate enabled, const gdi::Icon& icon)
     : textKey_(std::move(textKey)), action_(std::move(action)), enabled_(std::move(enabled)), icon_(icon) {}
@@ -32,5 +31,4 @@ void Command::execute() {
     }
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // A command made of function objects: what it does and, optionally, when it can be run.
 class Command : public ICommand {
@@ -33,5 +32,4 @@ private:
     gdi::Icon icon_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -3,8 +3,7 @@
 #include "gdi/Canvas.hpp"
 #include "ui/menu/MenuStyle.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 DefaultItem::DefaultItem(ICommand& command) : Item(command) {}
 
@@ -24,5 +23,4 @@ void DefaultItem::drawLabel(gdi::Canvas& canvas, const gdi::Rect& rect, unsigned
     canvas.selectFont(regular);
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

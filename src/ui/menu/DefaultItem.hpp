@@ -2,8 +2,7 @@
 
 #include "ui/menu/Item.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // The entry that a double click on the menu's owner would run; shown in bold.
 class DefaultItem : public Item {
@@ -15,5 +14,4 @@ public:
     void drawLabel(gdi::Canvas& canvas, const gdi::Rect& rect, unsigned state) override;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -6,8 +6,7 @@ namespace gdi {
 class Icon;
 }
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // Something a menu item or a key can run: it knows its text key, its icon and whether it
 // can run now.
@@ -23,5 +22,4 @@ public:
     virtual void execute() = 0;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

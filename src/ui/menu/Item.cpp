@@ -3,8 +3,7 @@
 #include "gdi/Icon.hpp"
 #include "ui/menu/ICommand.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 Item::Item(ICommand& command) : command_(command) {}
 
@@ -28,5 +27,4 @@ void Item::execute() {
     command_.execute();
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -2,8 +2,7 @@
 
 #include "ui/menu/BasicItem.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 class ICommand;
 
@@ -25,5 +24,4 @@ private:
     ICommand& command_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

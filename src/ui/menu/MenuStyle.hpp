@@ -11,8 +11,7 @@ namespace gdi {
 class Font;
 }
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // The colours and sizes every owner-drawn menu part shares, read from the system each time
 // so that a colour scheme change shows at the next paint.
@@ -43,5 +42,4 @@ gdi::Rect clampedRect(int left, int top, int right, int bottom);
 // The text without its mnemonic marks: "&&" stands for one ampersand, any other "&" goes.
 std::wstring withoutMnemonics(const std::wstring& text);
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

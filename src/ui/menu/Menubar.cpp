@@ -4,8 +4,7 @@
 
 #include <utility>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 Menubar::Menubar() : BasicMenu(CreateMenu()) {}
 
@@ -47,5 +46,4 @@ bool Menubar::intercept(const MSG&, LRESULT&) {
     return false;
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -6,8 +6,7 @@
 #include <memory>
 #include <vector>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // The menu bar of a frame window: plain top-level entries that open owned popups.
 class Menubar : public BasicMenu {
@@ -29,5 +28,4 @@ private:
     std::vector<std::unique_ptr<Popup>> popups_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -13,8 +13,7 @@
 
 #include <utility>
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 namespace {
 
@@ -352,5 +351,4 @@ void Popup::draw(gdi::Canvas& canvas, const gdi::Rect& rect, unsigned state) {
     drawSubmenuArrow(canvas, rect.right - 18, (rect.top + rect.bottom) / 2 - 8, isDisabledState(state));
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

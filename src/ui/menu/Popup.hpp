@@ -9,10 +9,10 @@
 #include <vector>
 
 namespace ui {
-
 class MessageWindow;
+}
 
-namespace menu {
+namespace ui::menu {
 
 // Private message a popup posts to its owner window after drawing: repaint the border of
 // the menu window. wParam is 0, lParam points at the popup's copy of the draw record.
@@ -71,5 +71,4 @@ private:
     DRAWITEMSTRUCT lastDraw_;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

@@ -4,8 +4,7 @@
 #include "gdi/Icon.hpp"
 #include "ui/menu/MenuStyle.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 Separator::Separator() = default;
 
@@ -36,5 +35,4 @@ void Separator::draw(gdi::Canvas& canvas, const gdi::Rect& rect, unsigned state)
     canvas.drawLine(rect.left + 30, y, rect.right, y);
 }
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu

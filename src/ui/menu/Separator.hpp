@@ -2,8 +2,7 @@
 
 #include "ui/menu/BasicItem.hpp"
 
-namespace ui {
-namespace menu {
+namespace ui::menu {
 
 // A thin line between groups of entries.
 class Separator : public BasicItem {
@@ -18,5 +17,4 @@ public:
     void draw(gdi::Canvas& canvas, const gdi::Rect& rect, unsigned state) override;
 };
 
-}  // namespace menu
-}  // namespace ui
+}  // namespace ui::menu
