@@ -8,154 +8,104 @@ namespace ui::layout {
 
 namespace {
 
-int outerWidth(const Layoutable* item) {
-    return item ? item->getOuterWidth() : 0;
-}
+// The places of the sides and the names refusals carry, per axis.
+struct Sides {
+    Place start;
+    Place end;
+    const char* put;
+    const char* getLayouteeByPlace;
+};
 
-int outerHeight(const Layoutable* item) {
-    return item ? item->getOuterHeight() : 0;
-}
+constexpr Sides horizontalSides{Place::left, Place::right, "ui::layout::HBorderLayout::put",
+                                "ui::layout::HBorderLayout::getLayouteeByPlace"};
+constexpr Sides verticalSides{Place::top, Place::bottom, "ui::layout::VBorderLayout::put",
+                              "ui::layout::VBorderLayout::getLayouteeByPlace"};
 
-int outerMinWidth(const Layoutable* item) {
-    return item ? item->getOuterMinWidth() : 0;
-}
-
-int outerMinHeight(const Layoutable* item) {
-    return item ? item->getOuterMinHeight() : 0;
-}
-
-[[noreturn]] void throwUnknownPlace() {
-    throw err::LogicException("Unknown layout place");
+constexpr const Sides& sidesOf(Axis axis) {
+    return axis == Axis::horizontal ? horizontalSides : verticalSides;
 }
 
 }  // namespace
 
-// HBorderLayout
-
-int HBorderLayout::getMinWidth() const {
-    return outerWidth(left_) + outerWidth(right_) + outerMinWidth(center_);
+// Along the axis the sides keep their lengths and the center its minimum; across it the
+// largest minimum wins.
+template <Axis axis>
+int BorderLayout<axis>::getMinLength(std::size_t direction) const {
+    if (direction == along(axis))
+        return outerSize(start_)[direction] + outerSize(end_)[direction] + outerMinSize(center_)[direction];
+    return std::max({0, outerMinSize(start_)[direction], outerMinSize(center_)[direction],
+                     outerMinSize(end_)[direction]});
 }
 
-int HBorderLayout::getMinHeight() const {
-    return std::max({0, outerMinHeight(left_), outerMinHeight(center_), outerMinHeight(right_)});
+template <Axis axis>
+bool BorderLayout<axis>::isEmpty() const {
+    return !start_ && !center_ && !end_;
 }
 
-bool HBorderLayout::isEmpty() const {
-    return !left_ && !center_ && !right_;
+template <Axis axis>
+void BorderLayout<axis>::doLayout(int x, int y, int width, int height, bool repaint) {
+    constexpr std::size_t a = along(axis);
+    const Pair origin{x, y};
+    const Pair extent{width, height};
+    const auto place = [&](Layoutable* item, int start, int length) {
+        if (!item)
+            return;
+        Pair position = origin;
+        Pair size = extent;
+        position[a] = start;
+        size[a] = length;
+        setOuterBounds(*item, position, size, repaint);
+    };
+    const int startLength = outerSize(start_)[a];
+    const int endLength = outerSize(end_)[a];
+    place(start_, origin[a], startLength);
+    place(end_, origin[a] + extent[a] - endLength, endLength);
+    place(center_, origin[a] + startLength, extent[a] - endLength - startLength);
 }
 
-void HBorderLayout::doLayout(int x, int y, int width, int height, bool repaint) {
-    const int leftWidth = outerWidth(left_);
-    const int rightWidth = outerWidth(right_);
-    if (left_)
-        left_->setOuterBounds(x, y, leftWidth, height, repaint);
-    if (right_)
-        right_->setOuterBounds(x + width - rightWidth, y, rightWidth, height, repaint);
-    if (center_)
-        center_->setOuterBounds(x + leftWidth, y, width - rightWidth - leftWidth, height, repaint);
+template <Axis axis>
+std::unique_ptr<Layout> BorderLayout<axis>::clone() const {
+    return std::make_unique<BorderLayout>(*this);
 }
 
-std::unique_ptr<Layout> HBorderLayout::clone() const {
-    return std::make_unique<HBorderLayout>(*this);
-}
-
-void HBorderLayout::put(Layoutable* item, Place place) {
+template <Axis axis>
+void BorderLayout<axis>::put(Layoutable* item, Place place) {
     if (!isPlaceValid(place))
-        err::throwInvalidArgument("ui::layout::HBorderLayout::put", "isPlaceValid(place)");
+        err::throwInvalidArgument(sidesOf(axis).put, "isPlaceValid(place)");
     if (!isPlaceFree(place))
-        err::throwInvalidArgument("ui::layout::HBorderLayout::put", "isPlaceFree(place)");
+        err::throwInvalidArgument(sidesOf(axis).put, "isPlaceFree(place)");
     this->*slotFor(place) = item;
 }
 
-Layoutable* HBorderLayout::getLayouteeByPlace(Place place) const {
+template <Axis axis>
+Layoutable* BorderLayout<axis>::getLayouteeByPlace(Place place) const {
     if (!isPlaceValid(place))
-        err::throwInvalidArgument("ui::layout::HBorderLayout::getLayouteeByPlace", "isPlaceValid(place)");
+        err::throwInvalidArgument(sidesOf(axis).getLayouteeByPlace, "isPlaceValid(place)");
     return this->*slotFor(place);
 }
 
-bool HBorderLayout::isPlaceValid(Place place) const {
-    return place == Place::left || place == Place::center || place == Place::right;
+template <Axis axis>
+bool BorderLayout<axis>::isPlaceValid(Place place) const {
+    return place == sidesOf(axis).start || place == Place::center || place == sidesOf(axis).end;
 }
 
-bool HBorderLayout::isPlaceFree(Place place) const {
+template <Axis axis>
+bool BorderLayout<axis>::isPlaceFree(Place place) const {
     return getLayouteeByPlace(place) == nullptr;
 }
 
-Layoutable* HBorderLayout::*HBorderLayout::slotFor(Place place) const {
-    switch (place) {
-    case Place::left:
-        return &HBorderLayout::left_;
-    case Place::center:
-        return &HBorderLayout::center_;
-    case Place::right:
-        return &HBorderLayout::right_;
-    default:
-        throwUnknownPlace();
-    }
+template <Axis axis>
+Layoutable* BorderLayout<axis>::*BorderLayout<axis>::slotFor(Place place) const {
+    if (place == sidesOf(axis).start)
+        return &BorderLayout::start_;
+    if (place == sidesOf(axis).end)
+        return &BorderLayout::end_;
+    if (place == Place::center)
+        return &BorderLayout::center_;
+    throw err::LogicException("Unknown layout place");
 }
 
-// VBorderLayout
-
-int VBorderLayout::getMinWidth() const {
-    return std::max({0, outerMinWidth(top_), outerMinWidth(center_), outerMinWidth(bottom_)});
-}
-
-int VBorderLayout::getMinHeight() const {
-    return outerHeight(top_) + outerHeight(bottom_) + outerMinHeight(center_);
-}
-
-bool VBorderLayout::isEmpty() const {
-    return !top_ && !center_ && !bottom_;
-}
-
-void VBorderLayout::doLayout(int x, int y, int width, int height, bool repaint) {
-    const int topHeight = outerHeight(top_);
-    const int bottomHeight = outerHeight(bottom_);
-    if (top_)
-        top_->setOuterBounds(x, y, width, topHeight, repaint);
-    if (bottom_)
-        bottom_->setOuterBounds(x, y + height - bottomHeight, width, bottomHeight, repaint);
-    if (center_)
-        center_->setOuterBounds(x, y + topHeight, width, height - bottomHeight - topHeight, repaint);
-}
-
-std::unique_ptr<Layout> VBorderLayout::clone() const {
-    return std::make_unique<VBorderLayout>(*this);
-}
-
-void VBorderLayout::put(Layoutable* item, Place place) {
-    if (!isPlaceValid(place))
-        err::throwInvalidArgument("ui::layout::VBorderLayout::put", "isPlaceValid(place)");
-    if (!isPlaceFree(place))
-        err::throwInvalidArgument("ui::layout::VBorderLayout::put", "isPlaceFree(place)");
-    this->*slotFor(place) = item;
-}
-
-Layoutable* VBorderLayout::getLayouteeByPlace(Place place) const {
-    if (!isPlaceValid(place))
-        err::throwInvalidArgument("ui::layout::VBorderLayout::getLayouteeByPlace", "isPlaceValid(place)");
-    return this->*slotFor(place);
-}
-
-bool VBorderLayout::isPlaceValid(Place place) const {
-    return place == Place::top || place == Place::center || place == Place::bottom;
-}
-
-bool VBorderLayout::isPlaceFree(Place place) const {
-    return getLayouteeByPlace(place) == nullptr;
-}
-
-Layoutable* VBorderLayout::*VBorderLayout::slotFor(Place place) const {
-    switch (place) {
-    case Place::top:
-        return &VBorderLayout::top_;
-    case Place::center:
-        return &VBorderLayout::center_;
-    case Place::bottom:
-        return &VBorderLayout::bottom_;
-    default:
-        throwUnknownPlace();
-    }
-}
+template class BorderLayout<Axis::horizontal>;
+template class BorderLayout<Axis::vertical>;
 
 }  // namespace ui::layout

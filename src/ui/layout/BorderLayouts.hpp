@@ -1,17 +1,20 @@
 #pragma once
 
+#include "ui/layout/Axis.hpp"
 #include "ui/layout/PlaceLayout.hpp"
 
 namespace ui::layout {
 
-// Left and right items at their own widths, the center item stretched between them; every
-// item gets the full height. Places: left, center, right.
-class HBorderLayout : public PlaceLayout {
+// The two sides at their own lengths along the axis, the center item stretched between them;
+// every item gets the full breadth across it. Places: left, center, right on the horizontal
+// axis; top, center, bottom on the vertical one.
+template <Axis axis>
+class BorderLayout : public PlaceLayout {
 public:
-    HBorderLayout() = default;
+    BorderLayout() = default;
 
-    int getMinWidth() const override;
-    int getMinHeight() const override;
+    int getMinWidth() const override { return getMinLength(0); }
+    int getMinHeight() const override { return getMinLength(1); }
     bool isEmpty() const override;
     void doLayout(int x, int y, int width, int height, bool repaint) override;
     std::unique_ptr<Layout> clone() const override;
@@ -22,36 +25,18 @@ public:
     bool isPlaceFree(Place place) const override;
 
 private:
-    Layoutable* HBorderLayout::*slotFor(Place place) const;
+    int getMinLength(std::size_t direction) const;
+    Layoutable* BorderLayout::*slotFor(Place place) const;
 
-    Layoutable* left_ = nullptr;
+    Layoutable* start_ = nullptr;
     Layoutable* center_ = nullptr;
-    Layoutable* right_ = nullptr;
+    Layoutable* end_ = nullptr;
 };
 
-// Top and bottom items at their own heights, the center item stretched between them; every
-// item gets the full width. Places: top, center, bottom.
-class VBorderLayout : public PlaceLayout {
-public:
-    VBorderLayout() = default;
+extern template class BorderLayout<Axis::horizontal>;
+extern template class BorderLayout<Axis::vertical>;
 
-    int getMinWidth() const override;
-    int getMinHeight() const override;
-    bool isEmpty() const override;
-    void doLayout(int x, int y, int width, int height, bool repaint) override;
-    std::unique_ptr<Layout> clone() const override;
-
-    void put(Layoutable* item, Place place) override;
-    Layoutable* getLayouteeByPlace(Place place) const override;
-    bool isPlaceValid(Place place) const override;
-    bool isPlaceFree(Place place) const override;
-
-private:
-    Layoutable* VBorderLayout::*slotFor(Place place) const;
-
-    Layoutable* top_ = nullptr;
-    Layoutable* center_ = nullptr;
-    Layoutable* bottom_ = nullptr;
-};
+using HBorderLayout = BorderLayout<Axis::horizontal>;
+using VBorderLayout = BorderLayout<Axis::vertical>;
 
 }  // namespace ui::layout

@@ -6,108 +6,93 @@ namespace ui::layout {
 
 namespace {
 
-// Where the run of items along the main axis starts. `start`, `middle` and `end` are the
-// tokens of that axis; any other token puts the run just past the far edge.
-int runStart(Alignment alignment, Alignment start, Alignment end, int origin, int extent, int total) {
-    if (alignment == start)
+// The alignment tokens of one axis, from its start edge to its end edge.
+struct Tokens {
+    Alignment startEdge;
+    Alignment start;
+    Alignment end;
+    Alignment endEdge;
+};
+
+constexpr Tokens tokensOf(std::size_t direction) {
+    return direction == 0 ? Tokens{Alignment::leftEdge, Alignment::left, Alignment::right, Alignment::rightEdge}
+                          : Tokens{Alignment::topEdge, Alignment::top, Alignment::bottom, Alignment::bottomEdge};
+}
+
+// Where the run of items along the main axis starts. Any token but the axis' sides and
+// `center` puts the run just past the far edge.
+int runStart(Alignment alignment, const Tokens& tokens, int origin, int extent, int total) {
+    if (alignment == tokens.start)
         return origin;
-    if (alignment == end)
+    if (alignment == tokens.end)
         return origin + extent - total;
     if (alignment == Alignment::center)
         return origin + extent / 2 - total / 2;
     return origin + extent + 1;
 }
 
-// Where one item starts across the main axis. `near` and `far` centre the item in a band as
+// Where one item starts across the main axis. `start` and `end` centre the item in a band as
 // wide as the widest item at that side; the edge tokens put it flush with the side.
-int crossStart(Alignment alignment, Alignment nearEdge, Alignment near, Alignment far, Alignment farEdge,
-               int origin, int extent, int band, int size) {
-    if (alignment == Alignment::fill || alignment == nearEdge)
+int crossStart(Alignment alignment, const Tokens& tokens, int origin, int extent, int band, int size) {
+    if (alignment == Alignment::fill || alignment == tokens.startEdge)
         return origin;
-    if (alignment == near)
+    if (alignment == tokens.start)
         return origin + band / 2 - size / 2;
     if (alignment == Alignment::center)
         return origin + extent / 2 - size / 2;
-    if (alignment == far)
+    if (alignment == tokens.end)
         return origin + extent - band / 2 - size / 2;
-    if (alignment == farEdge)
+    if (alignment == tokens.endEdge)
         return origin + extent - size;
     return origin + extent + 1;
 }
 
 }  // namespace
 
-// HBoxLayout
+template <Axis axis>
+BoxLayout<axis>::BoxLayout(Alignment main, Alignment cross) : main_(main), cross_(cross) {}
 
-HBoxLayout::HBoxLayout(Alignment horizontal, Alignment vertical) : horizontal_(horizontal), vertical_(vertical) {}
-
-int HBoxLayout::getMinWidth() const {
-    int total = 0;
-    for (const Layoutable* item : items())
-        total += item->getOuterWidth();
-    return total;
+// Along the axis the lengths add up; across it the band is as broad as the broadest item,
+// or its minimum when the items are stretched to fill it.
+template <Axis axis>
+int BoxLayout<axis>::getMinLength(std::size_t direction) const {
+    int length = 0;
+    for (const Layoutable* item : items()) {
+        if (direction == along(axis))
+            length += outerSize(item)[direction];
+        else
+            length = std::max(length, (cross_ == Alignment::fill ? outerMinSize(item) : outerSize(item))[direction]);
+    }
+    return length;
 }
 
-int HBoxLayout::getMinHeight() const {
-    int band = 0;
-    for (const Layoutable* item : items())
-        band = std::max(band, vertical_ == Alignment::fill ? item->getOuterMinHeight() : item->getOuterHeight());
-    return band;
-}
-
-void HBoxLayout::doLayout(int x, int y, int width, int height, bool repaint) {
+template <Axis axis>
+void BoxLayout<axis>::doLayout(int x, int y, int width, int height, bool repaint) {
+    constexpr std::size_t a = along(axis);
+    constexpr std::size_t c = across(axis);
+    const Pair origin{x, y};
+    const Pair extent{width, height};
     // Both are taken before anything moves: placing a pane can grow it.
-    const int total = getMinWidth();
-    const int band = getMinHeight();
-    int itemX = runStart(horizontal_, Alignment::left, Alignment::right, x, width, total);
+    const int total = getMinLength(a);
+    const int band = getMinLength(c);
+    Pair position{};
+    position[a] = runStart(main_, tokensOf(a), origin[a], extent[a], total);
     for (Layoutable* item : items()) {
-        const int itemWidth = item->getOuterWidth();
-        const int itemHeight = vertical_ == Alignment::fill ? height : item->getOuterHeight();
-        const int itemY = crossStart(vertical_, Alignment::topEdge, Alignment::top, Alignment::bottom,
-                                     Alignment::bottomEdge, y, height, band, item->getOuterHeight());
-        item->setOuterBounds(itemX, itemY, itemWidth, itemHeight, repaint);
-        itemX += itemWidth;
+        Pair size = outerSize(item);
+        position[c] = crossStart(cross_, tokensOf(c), origin[c], extent[c], band, size[c]);
+        if (cross_ == Alignment::fill)
+            size[c] = extent[c];
+        setOuterBounds(*item, position, size, repaint);
+        position[a] += size[a];
     }
 }
 
-std::unique_ptr<Layout> HBoxLayout::clone() const {
-    return std::make_unique<HBoxLayout>(*this);
+template <Axis axis>
+std::unique_ptr<Layout> BoxLayout<axis>::clone() const {
+    return std::make_unique<BoxLayout>(*this);
 }
 
-// VBoxLayout
-
-VBoxLayout::VBoxLayout(Alignment vertical, Alignment horizontal) : horizontal_(horizontal), vertical_(vertical) {}
-
-int VBoxLayout::getMinWidth() const {
-    int band = 0;
-    for (const Layoutable* item : items())
-        band = std::max(band, horizontal_ == Alignment::fill ? item->getOuterMinWidth() : item->getOuterWidth());
-    return band;
-}
-
-int VBoxLayout::getMinHeight() const {
-    int total = 0;
-    for (const Layoutable* item : items())
-        total += item->getOuterHeight();
-    return total;
-}
-
-void VBoxLayout::doLayout(int x, int y, int width, int height, bool repaint) {
-    const int total = getMinHeight();
-    const int band = getMinWidth();
-    int itemY = runStart(vertical_, Alignment::top, Alignment::bottom, y, height, total);
-    for (Layoutable* item : items()) {
-        const int itemHeight = item->getOuterHeight();
-        const int itemWidth = horizontal_ == Alignment::fill ? width : item->getOuterWidth();
-        const int itemX = crossStart(horizontal_, Alignment::leftEdge, Alignment::left, Alignment::right,
-                                     Alignment::rightEdge, x, width, band, item->getOuterWidth());
-        item->setOuterBounds(itemX, itemY, itemWidth, itemHeight, repaint);
-        itemY += itemHeight;
-    }
-}
-
-std::unique_ptr<Layout> VBoxLayout::clone() const {
-    return std::make_unique<VBoxLayout>(*this);
-}
+template class BoxLayout<Axis::horizontal>;
+template class BoxLayout<Axis::vertical>;
 
 }  // namespace ui::layout

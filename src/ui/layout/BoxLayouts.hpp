@@ -2,47 +2,39 @@
 
 #include "ui/layout/Alignment.hpp"
 #include "ui/layout/ArrayLayout.hpp"
+#include "ui/layout/Axis.hpp"
 
 namespace ui::layout {
 
-// Items side by side from left to right, each at its own width. The horizontal alignment
-// (left, center, right) places the row; the vertical one (fill, topEdge, top, center, bottom,
-// bottomEdge) places each item in it.
-class HBoxLayout : public ArrayLayout {
+// Items one after the other along the axis (left to right, or top to bottom), each at its
+// own length. The main alignment (left, center, right; or top, center, bottom) places the
+// run; the cross one (fill, and the edge, side and center tokens of the other axis) places
+// each item across it.
+template <Axis axis>
+class BoxLayout : public ArrayLayout {
 public:
-    HBoxLayout(Alignment horizontal, Alignment vertical);
+    BoxLayout(Alignment main, Alignment cross);
 
-    int getMinWidth() const override;
-    int getMinHeight() const override;
+    int getMinWidth() const override { return getMinLength(0); }
+    int getMinHeight() const override { return getMinLength(1); }
     void doLayout(int x, int y, int width, int height, bool repaint) override;
     std::unique_ptr<Layout> clone() const override;
 
-    Alignment getHorizontalAlignment() const { return horizontal_; }
-    Alignment getVerticalAlignment() const { return vertical_; }
+    Alignment getHorizontalAlignment() const { return axis == Axis::horizontal ? main_ : cross_; }
+    Alignment getVerticalAlignment() const { return axis == Axis::horizontal ? cross_ : main_; }
 
 private:
-    Alignment horizontal_;
-    Alignment vertical_;
+    int getMinLength(std::size_t direction) const;
+
+    Alignment main_;
+    Alignment cross_;
 };
 
-// Items stacked from top to bottom, each at its own height. The vertical alignment (top,
-// center, bottom) places the column; the horizontal one (fill, leftEdge, left, center, right,
-// rightEdge) places each item in it.
-class VBoxLayout : public ArrayLayout {
-public:
-    VBoxLayout(Alignment vertical, Alignment horizontal);
+extern template class BoxLayout<Axis::horizontal>;
+extern template class BoxLayout<Axis::vertical>;
 
-    int getMinWidth() const override;
-    int getMinHeight() const override;
-    void doLayout(int x, int y, int width, int height, bool repaint) override;
-    std::unique_ptr<Layout> clone() const override;
-
-    Alignment getHorizontalAlignment() const { return horizontal_; }
-    Alignment getVerticalAlignment() const { return vertical_; }
-
-private:
-    Alignment horizontal_;
-    Alignment vertical_;
-};
+// HBoxLayout(horizontal, vertical) and VBoxLayout(vertical, horizontal).
+using HBoxLayout = BoxLayout<Axis::horizontal>;
+using VBoxLayout = BoxLayout<Axis::vertical>;
 
 }  // namespace ui::layout
