@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& entry : keeper.entries()) {
         const std::string key = sys::platform::narrow(entry.first);
         // A value that does not convert is reported, never misread or crashed on.
-        try { keeper.getInt(key, 0); } catch (const err::RuntimeException&) {}
-        try { keeper.getDouble(key, 0); } catch (const err::RuntimeException&) {}
-        try { keeper.getBool(key, false); } catch (const err::RuntimeException&) {}
-        try { keeper.getColor(key, 0); } catch (const err::RuntimeException&) {}
-        try { keeper.getFont(key, app::Font{}); } catch (const err::RuntimeException&) {}
-        try { keeper.getRect(key, app::Rect{}); } catch (const err::RuntimeException&) {}
+        try { keeper.get(key, 0); } catch (const err::RuntimeException&) {}
+        try { keeper.get<double>(key, 0); } catch (const err::RuntimeException&) {}
+        try { keeper.get(key, false); } catch (const err::RuntimeException&) {}
+        try { keeper.get<app::ColorRef>(key, 0); } catch (const err::RuntimeException&) {}
+        try { keeper.get(key, app::Font{}); } catch (const err::RuntimeException&) {}
+        try { keeper.get(key, app::Rect{}); } catch (const err::RuntimeException&) {}
     }
     return 0;
 }

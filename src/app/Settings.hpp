@@ -87,21 +87,16 @@ public:
     // before the scheduler ends. Without one, changes wait for the next save.
     void setScheduler(sys::timers::OneShot* scheduler);
 
-    std::wstring getString(const std::string& key, const std::wstring& defaultValue) const;
-    int getInt(const std::string& key, int defaultValue) const;
-    bool getBool(const std::string& key, bool defaultValue) const;
-    double getDouble(const std::string& key, double defaultValue) const;
-    ColorRef getColor(const std::string& key, ColorRef defaultValue) const;
-    Font getFont(const std::string& key, const Font& defaultValue) const;
-    Rect getRect(const std::string& key, const Rect& defaultValue) const;
-
-    void setString(const std::string& key, const std::wstring& value);
-    void setInt(const std::string& key, int value);
-    void setBool(const std::string& key, bool value);
-    void setDouble(const std::string& key, double value);
-    void setColor(const std::string& key, ColorRef value);
-    void setFont(const std::string& key, const Font& value);
-    void setRect(const std::string& key, const Rect& value);
+    // The keeper's typed values; each change schedules a save.
+    template <class T>
+    T get(const std::string& key, const T& defaultValue) const {
+        return keeper_.get(key, defaultValue);
+    }
+    template <class T>
+    void set(const std::string& key, const T& value) {
+        keeper_.set(key, value);
+        scheduleSave();
+    }
 
     const std::wstring& settingsFilePath() const { return path_; }
     // Writes every setting to the file now. Raises err::IOException.

@@ -11,6 +11,8 @@
 #include <locale>
 #include <new>
 #include <sstream>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 namespace app {
@@ -72,10 +74,90 @@ T parsed(const std::wstring& text) {
     return value;
 }
 
+// How each type of value is kept as text. `setter` names the function in refusals;
+// `refusal` names the check a value fails, without its argument, or is null.
 template <class T>
-T get(const SettingsKeeper& keeper, const std::string& key, T defaultValue) {
-    const std::wstring* text = keeper.find(key);
-    return text ? parsed<T>(*text) : defaultValue;
+struct Streamed {
+    static T read(const std::wstring& text) { return parsed<T>(text); }
+    static std::wstring write(T value) { return textOf(value); }
+    static const char* refusal(T) { return nullptr; }
+};
+
+template <class T>
+struct Conversion;
+
+template <>
+struct Conversion<std::wstring> {
+    static constexpr const char* setter = "app::SettingsKeeper::setString";
+    static std::wstring read(const std::wstring& text) { return text; }
+    static std::wstring write(const std::wstring& value) { return value; }
+    static const char* refusal(const std::wstring& value) {
+        return isStorableValue(value) ? nullptr : "isStorableValue";
+    }
+};
+
+template <>
+struct Conversion<int> : Streamed<int> {
+    static constexpr const char* setter = "app::SettingsKeeper::setInt";
+};
+
+template <>
+struct Conversion<bool> : Streamed<bool> {
+    static constexpr const char* setter = "app::SettingsKeeper::setBool";
+    static std::wstring write(bool value) { return value ? L"1" : L"0"; }
+};
+
+template <>
+struct Conversion<double> : Streamed<double> {
+    static constexpr const char* setter = "app::SettingsKeeper::setDouble";
+    // "nan" and "inf" would be written but never read back.
+    static const char* refusal(double value) { return std::isfinite(value) ? nullptr : "std::isfinite"; }
+};
+
+template <>
+struct Conversion<ColorRef> : Streamed<ColorRef> {
+    static constexpr const char* setter = "app::SettingsKeeper::setColor";
+};
+
+// A field of a composite value, kept under the composite's key followed by the suffix.
+template <class Owner, class T>
+struct Field {
+    const char* suffix;
+    T Owner::*member;
+};
+
+template <class Owner, class T>
+Field(const char*, T Owner::*) -> Field<Owner, T>;
+
+template <>
+struct Conversion<Font> {
+    static constexpr const char* setter = "app::SettingsKeeper::setFont";
+    static constexpr auto fields = std::make_tuple(Field{".face", &Font::face}, Field{".size", &Font::size},
+                                                   Field{".weight", &Font::weight}, Field{".italic", &Font::italic});
+};
+
+template <>
+struct Conversion<Rect> {
+    static constexpr const char* setter = "app::SettingsKeeper::setRect";
+    static constexpr auto fields = std::make_tuple(Field{".left", &Rect::left}, Field{".top", &Rect::top},
+                                                   Field{".right", &Rect::right}, Field{".bottom", &Rect::bottom});
+};
+
+template <class T, class = void>
+constexpr bool isComposite = false;
+
+template <class T>
+constexpr bool isComposite<T, std::void_t<decltype(Conversion<T>::fields)>> = true;
+
+template <class T>
+std::wstring textFor(const T& value) {
+    return Conversion<T>::write(value);
+}
+
+template <class T>
+void refuseUnstorable(const T& value, const char* function, const std::string& argument) {
+    if (const char* check = Conversion<T>::refusal(value))
+        err::throwInvalidArgument(function, (check + ("(" + argument + ")")).c_str());
 }
 
 }  // namespace
@@ -172,94 +254,59 @@ const std::wstring* SettingsKeeper::find(const std::string& key) const {
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-std::wstring SettingsKeeper::getString(const std::string& key, const std::wstring& defaultValue) const {
-    const std::wstring* text = find(key);
-    return text ? *text : defaultValue;
-}
-
-int SettingsKeeper::getInt(const std::string& key, int defaultValue) const {
-    return get(*this, key, defaultValue);
-}
-
-bool SettingsKeeper::getBool(const std::string& key, bool defaultValue) const {
-    return get(*this, key, defaultValue);
-}
-
-double SettingsKeeper::getDouble(const std::string& key, double defaultValue) const {
-    return get(*this, key, defaultValue);
-}
-
-ColorRef SettingsKeeper::getColor(const std::string& key, ColorRef defaultValue) const {
-    return get(*this, key, defaultValue);
-}
-
-Font SettingsKeeper::getFont(const std::string& key, const Font& defaultValue) const {
-    Font font;
-    font.face = getString(key + ".face", defaultValue.face);
-    font.size = getDouble(key + ".size", defaultValue.size);
-    font.weight = getInt(key + ".weight", defaultValue.weight);
-    font.italic = getBool(key + ".italic", defaultValue.italic);
-    return font;
-}
-
-Rect SettingsKeeper::getRect(const std::string& key, const Rect& defaultValue) const {
-    Rect rect;
-    rect.left = getInt(key + ".left", defaultValue.left);
-    rect.top = getInt(key + ".top", defaultValue.top);
-    rect.right = getInt(key + ".right", defaultValue.right);
-    rect.bottom = getInt(key + ".bottom", defaultValue.bottom);
-    return rect;
+template <class T>
+T SettingsKeeper::get(const std::string& key, const T& defaultValue) const {
+    if constexpr (isComposite<T>) {
+        T value;
+        std::apply(
+            [&](const auto&... field) {
+                ((value.*field.member = get(key + field.suffix, defaultValue.*field.member)), ...);
+            },
+            Conversion<T>::fields);
+        return value;
+    } else {
+        const std::wstring* text = find(key);
+        return text ? Conversion<T>::read(*text) : defaultValue;
+    }
 }
 
 void SettingsKeeper::store(const char* function, const std::string& key, std::wstring value) {
     entries_[storableKey(key, function)] = std::move(value);
 }
 
-void SettingsKeeper::setString(const std::string& key, const std::wstring& value) {
-    if (!isStorableValue(value))
-        err::throwInvalidArgument("app::SettingsKeeper::setString", "isStorableValue(value)");
-    store("app::SettingsKeeper::setString", key, value);
+// A composite value is checked whole first, so a refused one stores none of its sub-keys.
+template <class T>
+void SettingsKeeper::set(const std::string& key, const T& value) {
+    const char* setter = Conversion<T>::setter;
+    if constexpr (isComposite<T>) {
+        const auto& fields = Conversion<T>::fields;
+        storableKey(key + std::get<0>(fields).suffix, setter);
+        std::apply(
+            [&](const auto&... field) {
+                (refuseUnstorable(value.*field.member, setter, std::string("value") + field.suffix), ...);
+                (store(setter, key + field.suffix, textFor(value.*field.member)), ...);
+            },
+            fields);
+    } else {
+        refuseUnstorable(value, setter, "value");
+        store(setter, key, textFor(value));
+    }
 }
 
-void SettingsKeeper::setInt(const std::string& key, int value) {
-    store("app::SettingsKeeper::setInt", key, textOf(value));
-}
+template std::wstring SettingsKeeper::get(const std::string&, const std::wstring&) const;
+template int SettingsKeeper::get(const std::string&, const int&) const;
+template bool SettingsKeeper::get(const std::string&, const bool&) const;
+template double SettingsKeeper::get(const std::string&, const double&) const;
+template ColorRef SettingsKeeper::get(const std::string&, const ColorRef&) const;
+template Font SettingsKeeper::get(const std::string&, const Font&) const;
+template Rect SettingsKeeper::get(const std::string&, const Rect&) const;
 
-void SettingsKeeper::setBool(const std::string& key, bool value) {
-    store("app::SettingsKeeper::setBool", key, value ? L"1" : L"0");
-}
-
-void SettingsKeeper::setDouble(const std::string& key, double value) {
-    // "nan" and "inf" would be written but never read back.
-    if (!std::isfinite(value))
-        err::throwInvalidArgument("app::SettingsKeeper::setDouble", "std::isfinite(value)");
-    store("app::SettingsKeeper::setDouble", key, textOf(value));
-}
-
-void SettingsKeeper::setColor(const std::string& key, ColorRef value) {
-    store("app::SettingsKeeper::setColor", key, textOf(value));
-}
-
-// The composite setters check everything first, so a refused value stores none of the
-// four sub-keys.
-void SettingsKeeper::setFont(const std::string& key, const Font& value) {
-    storableKey(key + ".face", "app::SettingsKeeper::setFont");
-    if (!isStorableValue(value.face))
-        err::throwInvalidArgument("app::SettingsKeeper::setFont", "isStorableValue(value.face)");
-    if (!std::isfinite(value.size))
-        err::throwInvalidArgument("app::SettingsKeeper::setFont", "std::isfinite(value.size)");
-    store("app::SettingsKeeper::setFont", key + ".face", value.face);
-    store("app::SettingsKeeper::setFont", key + ".size", textOf(value.size));
-    store("app::SettingsKeeper::setFont", key + ".weight", textOf(value.weight));
-    store("app::SettingsKeeper::setFont", key + ".italic", value.italic ? L"1" : L"0");
-}
-
-void SettingsKeeper::setRect(const std::string& key, const Rect& value) {
-    storableKey(key + ".left", "app::SettingsKeeper::setRect");
-    store("app::SettingsKeeper::setRect", key + ".left", textOf(value.left));
-    store("app::SettingsKeeper::setRect", key + ".top", textOf(value.top));
-    store("app::SettingsKeeper::setRect", key + ".right", textOf(value.right));
-    store("app::SettingsKeeper::setRect", key + ".bottom", textOf(value.bottom));
-}
+template void SettingsKeeper::set(const std::string&, const std::wstring&);
+template void SettingsKeeper::set(const std::string&, const int&);
+template void SettingsKeeper::set(const std::string&, const bool&);
+template void SettingsKeeper::set(const std::string&, const double&);
+template void SettingsKeeper::set(const std::string&, const ColorRef&);
+template void SettingsKeeper::set(const std::string&, const Font&);
+template void SettingsKeeper::set(const std::string&, const Rect&);
 
 }  // namespace app

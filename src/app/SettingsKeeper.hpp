@@ -36,28 +36,19 @@ public:
     // The stored value, or nullptr.
     const std::wstring* find(const std::string& key) const;
 
-    // Each returns the default when the key is absent; a stored text that does not
-    // convert raises err::RuntimeException("Parse error: '<text>'"). Fonts and rectangles
-    // are read sub-key by sub-key, each missing one taking the default's field.
-    std::wstring getString(const std::string& key, const std::wstring& defaultValue) const;
-    int getInt(const std::string& key, int defaultValue) const;
-    bool getBool(const std::string& key, bool defaultValue) const;
-    double getDouble(const std::string& key, double defaultValue) const;
-    ColorRef getColor(const std::string& key, ColorRef defaultValue) const;
-    Font getFont(const std::string& key, const Font& defaultValue) const;
-    Rect getRect(const std::string& key, const Rect& defaultValue) const;
+    // The typed values: std::wstring, int, bool, double, ColorRef, Font and Rect.
+    //
+    // get returns the default when the key is absent; a stored text that does not convert
+    // raises err::RuntimeException("Parse error: '<text>'"). Fonts and rectangles are read
+    // sub-key by sub-key, each missing one taking the default's field.
+    template <class T>
+    T get(const std::string& key, const T& defaultValue) const;
 
-    // Values that could not be read back from the file (a line feed or U+0000 in a
-    // string, a double that is not finite) and keys that could not be (empty, "=", line
-    // feed, U+0000, surrounding blanks) raise err::InvalidArgumentException and change
-    // nothing.
-    void setString(const std::string& key, const std::wstring& value);
-    void setInt(const std::string& key, int value);
-    void setBool(const std::string& key, bool value);
-    void setDouble(const std::string& key, double value);
-    void setColor(const std::string& key, ColorRef value);
-    void setFont(const std::string& key, const Font& value);
-    void setRect(const std::string& key, const Rect& value);
+    // Values that could not be read back from the file (a line feed or U+0000 in a string,
+    // a double that is not finite) and keys that could not be (empty, "=", line feed,
+    // U+0000, surrounding blanks) raise err::InvalidArgumentException and change nothing.
+    template <class T>
+    void set(const std::string& key, const T& value);
 
     const std::map<std::wstring, std::wstring>& entries() const { return entries_; }
 

@@ -48,8 +48,8 @@ TEST(SettingsKeeperFormat, EntriesAreWrittenInKeyOrderAsUtf16WithoutMarkOrTermin
     EXPECT_EQ(utf16("a = 1\nb = 2\n"), keeper.toBytes());
 
     SettingsKeeper set;
-    set.setBool("app.mainframe.silentclipping", false);
-    set.setString("B", L"upper case sorts first");
+    set.set("app.mainframe.silentclipping", false);
+    set.set<std::wstring>("B", L"upper case sorts first");
     EXPECT_EQ(utf16("B = upper case sorts first\napp.mainframe.silentclipping = 0\n"), set.toBytes());
     EXPECT_EQ(std::string(), SettingsKeeper().toBytes());
 }
@@ -125,33 +125,33 @@ TEST(SettingsKeeperParse, TextOutsideTheBasicPlaneRoundTripsThroughTheFileBytes)
 
 TEST(SettingsKeeperValues, NumbersAndFlagsAreWrittenAndReadAsStreamsDo) {
     SettingsKeeper keeper;
-    keeper.setInt("int.negative", -42);
-    keeper.setInt("int.max", std::numeric_limits<int>::max());
-    keeper.setBool("bool.true", true);
-    keeper.setBool("bool.false", false);
-    keeper.setDouble("double.whole", 8);
-    keeper.setDouble("double.half", 10.5);
-    keeper.setDouble("double.third", 1.0 / 3);
-    keeper.setDouble("double.large", 1234567.0);
-    keeper.setColor("color", app::rgb(0, 90, 240));
+    keeper.set("int.negative", -42);
+    keeper.set("int.max", std::numeric_limits<int>::max());
+    keeper.set("bool.true", true);
+    keeper.set("bool.false", false);
+    keeper.set<double>("double.whole", 8);
+    keeper.set<double>("double.half", 10.5);
+    keeper.set<double>("double.third", 1.0 / 3);
+    keeper.set<double>("double.large", 1234567.0);
+    keeper.set<app::ColorRef>("color", app::rgb(0, 90, 240));
     EXPECT_EQ(L"bool.false = 0\nbool.true = 1\ncolor = 15751680\ndouble.half = 10.5\ndouble.large = 1.23457e+06\n"
               L"double.third = 0.333333\ndouble.whole = 8\nint.max = 2147483647\nint.negative = -42\n",
               keeper.toText());
 
     const SettingsKeeper read = parsedFrom(keeper.toText());
-    EXPECT_EQ(-42, read.getInt("int.negative", 0));
-    EXPECT_EQ(std::numeric_limits<int>::max(), read.getInt("int.max", 0));
-    EXPECT_TRUE(read.getBool("bool.true", false));
-    EXPECT_FALSE(read.getBool("bool.false", true));
-    EXPECT_EQ(10.5, read.getDouble("double.half", 0));
-    EXPECT_EQ(1234570.0, read.getDouble("double.large", 0));
-    EXPECT_EQ(15751680u, read.getColor("color", 0));
+    EXPECT_EQ(-42, read.get("int.negative", 0));
+    EXPECT_EQ(std::numeric_limits<int>::max(), read.get("int.max", 0));
+    EXPECT_TRUE(read.get("bool.true", false));
+    EXPECT_FALSE(read.get("bool.false", true));
+    EXPECT_EQ(10.5, read.get<double>("double.half", 0));
+    EXPECT_EQ(1234570.0, read.get<double>("double.large", 0));
+    EXPECT_EQ(15751680u, read.get<app::ColorRef>("color", 0));
 
-    EXPECT_EQ(7, read.getInt("absent", 7));
-    EXPECT_TRUE(read.getBool("absent", true));
-    EXPECT_EQ(2.5, read.getDouble("absent", 2.5));
-    EXPECT_EQ(99u, read.getColor("absent", 99));
-    EXPECT_EQ(L"default", read.getString("absent", L"default"));
+    EXPECT_EQ(7, read.get("absent", 7));
+    EXPECT_TRUE(read.get("absent", true));
+    EXPECT_EQ(2.5, read.get<double>("absent", 2.5));
+    EXPECT_EQ(99u, read.get<app::ColorRef>("absent", 99));
+    EXPECT_EQ(L"default", read.get<std::wstring>("absent", L"default"));
     EXPECT_EQ(nullptr, read.find("absent"));
 }
 
@@ -159,50 +159,50 @@ TEST(SettingsKeeperValues, OnlyAFailedExtractionIsAParseError) {
     const SettingsKeeper keeper = parsedFrom(
         L"int.trailing = 12abc\nint.letters = abc\nint.overflow = 99999999999\nint.empty =\n"
         L"bool.word = true\nbool.two = 2\nbool.trailing = 1x\ndouble.letters = x1\ncolor.letters = blue\n");
-    EXPECT_EQ(12, keeper.getInt("int.trailing", 0));
-    EXPECT_TRUE(keeper.getBool("bool.trailing", false));
-    EXPECT_EQ("Parse error: 'abc'", messageOf([&] { keeper.getInt("int.letters", 0); }));
-    EXPECT_EQ("Parse error: '99999999999'", messageOf([&] { keeper.getInt("int.overflow", 0); }));
-    EXPECT_EQ("Parse error: ''", messageOf([&] { keeper.getInt("int.empty", 0); }));
-    EXPECT_EQ("Parse error: 'true'", messageOf([&] { keeper.getBool("bool.word", false); }));
-    EXPECT_EQ("Parse error: '2'", messageOf([&] { keeper.getBool("bool.two", false); }));
-    EXPECT_THROW(keeper.getDouble("double.letters", 0), err::RuntimeException);
-    EXPECT_THROW(keeper.getColor("color.letters", 0), err::RuntimeException);
+    EXPECT_EQ(12, keeper.get("int.trailing", 0));
+    EXPECT_TRUE(keeper.get("bool.trailing", false));
+    EXPECT_EQ("Parse error: 'abc'", messageOf([&] { keeper.get("int.letters", 0); }));
+    EXPECT_EQ("Parse error: '99999999999'", messageOf([&] { keeper.get("int.overflow", 0); }));
+    EXPECT_EQ("Parse error: ''", messageOf([&] { keeper.get("int.empty", 0); }));
+    EXPECT_EQ("Parse error: 'true'", messageOf([&] { keeper.get("bool.word", false); }));
+    EXPECT_EQ("Parse error: '2'", messageOf([&] { keeper.get("bool.two", false); }));
+    EXPECT_THROW(keeper.get<double>("double.letters", 0), err::RuntimeException);
+    EXPECT_THROW(keeper.get<app::ColorRef>("color.letters", 0), err::RuntimeException);
 }
 
 TEST(SettingsKeeperValues, StringsKeepTheirBlanksUntilTheNextLoadAndPlaceholdersStay) {
     SettingsKeeper keeper;
-    keeper.setString("s", L"  padded\t");
-    EXPECT_EQ(L"  padded\t", keeper.getString("s", L""));
+    keeper.set<std::wstring>("s", L"  padded\t");
+    EXPECT_EQ(L"  padded\t", keeper.get<std::wstring>("s", L""));
     EXPECT_EQ(L"padded", reloaded(keeper, "s"));
 
-    keeper.setString("braces", L"{1} {2} {3} {5}");
-    keeper.setString("key{2}", L"x");
+    keeper.set<std::wstring>("braces", L"{1} {2} {3} {5}");
+    keeper.set<std::wstring>("key{2}", L"x");
     EXPECT_EQ(L"{1} {2} {3} {5}", reloaded(keeper, "braces"));
     EXPECT_EQ(L"x", reloaded(keeper, "key{2}"));
 }
 
 TEST(SettingsKeeperComposite, FontsAndRectanglesAreFourSubKeys) {
     SettingsKeeper keeper;
-    keeper.setFont("f", Font{L"Courier New", 9.5, 700, true});
-    keeper.setRect("r", Rect{-10, 20, 1300, 800});
+    keeper.set("f", Font{L"Courier New", 9.5, 700, true});
+    keeper.set("r", Rect{-10, 20, 1300, 800});
     EXPECT_EQ(L"f.face = Courier New\nf.italic = 1\nf.size = 9.5\nf.weight = 700\n"
               L"r.bottom = 800\nr.left = -10\nr.right = 1300\nr.top = 20\n",
               keeper.toText());
 
     const SettingsKeeper read = parsedFrom(keeper.toText());
-    EXPECT_EQ((Font{L"Courier New", 9.5, 700, true}), read.getFont("f", Font{L"Arial", 8, 400, false}));
-    EXPECT_EQ((Rect{-10, 20, 1300, 800}), read.getRect("r", Rect{}));
+    EXPECT_EQ((Font{L"Courier New", 9.5, 700, true}), read.get("f", Font{L"Arial", 8, 400, false}));
+    EXPECT_EQ((Rect{-10, 20, 1300, 800}), read.get("r", Rect{}));
 }
 
 TEST(SettingsKeeperComposite, MissingSubKeysTakeTheDefaultsFields) {
     const SettingsKeeper keeper = parsedFrom(L"f.size = 12\nr.right = 5\nr.top = -3\n");
-    EXPECT_EQ((Font{L"Tahoma", 12, 400, true}), keeper.getFont("f", Font{L"Tahoma", 8, 400, true}));
-    EXPECT_EQ((Rect{1, -3, 5, 4}), keeper.getRect("r", Rect{1, 2, 3, 4}));
-    EXPECT_EQ((Font{L"Arial", 8, 700, false}), keeper.getFont("absent", Font{L"Arial", 8, 700, false}));
+    EXPECT_EQ((Font{L"Tahoma", 12, 400, true}), keeper.get("f", Font{L"Tahoma", 8, 400, true}));
+    EXPECT_EQ((Rect{1, -3, 5, 4}), keeper.get("r", Rect{1, 2, 3, 4}));
+    EXPECT_EQ((Font{L"Arial", 8, 700, false}), keeper.get("absent", Font{L"Arial", 8, 700, false}));
 
     const SettingsKeeper bad = parsedFrom(L"f.weight = bold\n");
-    EXPECT_EQ("Parse error: 'bold'", messageOf([&] { bad.getFont("f", Font{}); }));
+    EXPECT_EQ("Parse error: 'bold'", messageOf([&] { bad.get("f", Font{}); }));
 }
 
 TEST(SettingsKeeperRefusals, WhatCouldNotBeReadBackIsRefusedAndChangesNothing) {
@@ -210,29 +210,29 @@ TEST(SettingsKeeperRefusals, WhatCouldNotBeReadBackIsRefusedAndChangesNothing) {
     const Entries before = keeper.entries();
     for (const std::string& key : {std::string(" lead"), std::string("a=b"), std::string("a\nb"),
                                    std::string("a\0b", 3)}) {
-        EXPECT_THROW(keeper.setInt(key, 1), err::InvalidArgumentException);
-        EXPECT_THROW(keeper.setRect(key, Rect{}), err::InvalidArgumentException);
-        EXPECT_THROW(keeper.setFont(key, Font{}), err::InvalidArgumentException);
+        EXPECT_THROW(keeper.set(key, 1), err::InvalidArgumentException);
+        EXPECT_THROW(keeper.set(key, Rect{}), err::InvalidArgumentException);
+        EXPECT_THROW(keeper.set(key, Font{}), err::InvalidArgumentException);
     }
-    EXPECT_THROW(keeper.setInt("", 1), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setBool("trail ", true), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setString("s", L"two\nlines"), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setString("s", std::wstring(L"a\0b", 3)), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setDouble("d", std::nan("")), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setDouble("d", std::numeric_limits<double>::infinity()), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setFont("f", Font{L"Bad\nFace", 8, 400, false}), err::InvalidArgumentException);
-    EXPECT_THROW(keeper.setFont("f", Font{L"Arial", std::nan(""), 400, false}), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set("", 1), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set("trail ", true), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set<std::wstring>("s", L"two\nlines"), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set<std::wstring>("s", std::wstring(L"a\0b", 3)), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set<double>("d", std::nan("")), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set<double>("d", std::numeric_limits<double>::infinity()), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set("f", Font{L"Bad\nFace", 8, 400, false}), err::InvalidArgumentException);
+    EXPECT_THROW(keeper.set("f", Font{L"Arial", std::nan(""), 400, false}), err::InvalidArgumentException);
     EXPECT_EQ(before, keeper.entries());
     EXPECT_EQ("Precondition failed:\napp::SettingsKeeper::setString\nisStorableValue(value)",
-              messageOf([&] { keeper.setString("s", L"\n"); }));
+              messageOf([&] { keeper.set<std::wstring>("s", L"\n"); }));
 }
 
 TEST(SettingsKeeperFile, SaveWritesTheTextAndTheFileConstructorReadsIt) {
     TempFolder folder;
     const std::wstring path = folder.file(L"varnel.settings");
     SettingsKeeper keeper;
-    keeper.setInt("b", 2);
-    keeper.setString("a", L"text");
+    keeper.set("b", 2);
+    keeper.set<std::wstring>("a", L"text");
     keeper.save(path);
     EXPECT_EQ(utf16("a = text\nb = 2\n"), folder.read(L"varnel.settings"));
     EXPECT_EQ(keeper.entries(), SettingsKeeper(path).entries());

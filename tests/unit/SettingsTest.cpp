@@ -78,12 +78,12 @@ TEST(SettingsLoad, AMissingFileGivesEveryDefaultAndIsWrittenAtTheEnd) {
     {
         Settings settings(at.path);
         EXPECT_EQ(at.path, settings.settingsFilePath());
-        EXPECT_EQ(Settings::defaultBaseColor, settings.getColor(Settings::baseColorKey, Settings::defaultBaseColor));
+        EXPECT_EQ(Settings::defaultBaseColor, settings.get(Settings::baseColorKey, Settings::defaultBaseColor));
         EXPECT_EQ(Settings::defaultNoteHeaderFont(),
-                  settings.getFont(Settings::noteHeaderFontKey, Settings::defaultNoteHeaderFont()));
-        EXPECT_EQ(15, settings.getInt(Settings::maxDisplayedNoteLinesKey, 15));
-        EXPECT_TRUE(settings.getBool(Settings::minimizeToTrayKey, true));
-        EXPECT_EQ(Rect{}, settings.getRect(Settings::noteEditDialogPlacementKey, Settings::defaultNoteEditDialogPlacement));
+                  settings.get(Settings::noteHeaderFontKey, Settings::defaultNoteHeaderFont()));
+        EXPECT_EQ(15, settings.get(Settings::maxDisplayedNoteLinesKey, 15));
+        EXPECT_TRUE(settings.get(Settings::minimizeToTrayKey, true));
+        EXPECT_EQ(Rect{}, settings.get(Settings::noteEditDialogPlacementKey, Settings::defaultNoteEditDialogPlacement));
         EXPECT_FALSE(at.folder.exists(L"varnel.settings"));
     }
     EXPECT_TRUE(at.folder.exists(L"varnel.settings"));
@@ -96,10 +96,10 @@ TEST(SettingsLoad, TheFileIsReadOnceAtConstruction) {
     at.folder.write(L"varnel.settings", utf16("app.mainframe.silentclipping = 1\nhotkeys.show = 120\n"));
     Settings settings(at.path);
     at.folder.write(L"varnel.settings", utf16("hotkeys.show = 1\n"));
-    EXPECT_TRUE(settings.getBool(Settings::silentClippingKey, false));
-    EXPECT_EQ(120, settings.getInt(Settings::showHotkeyKey, Settings::defaultShowHotkey));
+    EXPECT_TRUE(settings.get(Settings::silentClippingKey, false));
+    EXPECT_EQ(120, settings.get(Settings::showHotkeyKey, Settings::defaultShowHotkey));
     EXPECT_EQ(Settings::defaultNoteTextFont(),
-              settings.getFont(Settings::noteTextFontKey, Settings::defaultNoteTextFont()));
+              settings.get(Settings::noteTextFontKey, Settings::defaultNoteTextFont()));
 }
 
 TEST(SettingsSave, ChangesWithinTheDelayMakeOneWriteWhenTheOneShotFires) {
@@ -110,9 +110,9 @@ TEST(SettingsSave, ChangesWithinTheDelayMakeOneWriteWhenTheOneShotFires) {
     Settings settings(at.path);
     settings.setScheduler(&scheduler);
 
-    settings.setInt(Settings::captureHotkeyKey, 122);
-    settings.setBool(Settings::closeToTrayKey, true);
-    settings.setRect(Settings::normalPositionKey, Rect{1, 2, 3, 4});
+    settings.set(Settings::captureHotkeyKey, 122);
+    settings.set(Settings::closeToTrayKey, true);
+    settings.set(Settings::normalPositionKey, Rect{1, 2, 3, 4});
     EXPECT_EQ((std::vector<int>{1000, 1000, 1000}), scheduler.delays);
     EXPECT_EQ(0, fs.created);
     EXPECT_FALSE(at.folder.exists(L"varnel.settings"));
@@ -125,7 +125,7 @@ TEST(SettingsSave, ChangesWithinTheDelayMakeOneWriteWhenTheOneShotFires) {
               at.file());
 
     // Bytes the file already holds are not written again.
-    settings.setInt(Settings::captureHotkeyKey, 122);
+    settings.set(Settings::captureHotkeyKey, 122);
     scheduler.fire();
     settings.save();
     EXPECT_EQ(1, fs.created);
@@ -137,18 +137,18 @@ TEST(SettingsSave, ChangesAreWrittenAtTheEndAndWhenASchedulerArrives) {
     ManualOneShot scheduler;
     {
         Settings settings(at.path);
-        settings.setFont(Settings::noteTextFontKey, Font{L"Verdana", 10, 400, false});
+        settings.set(Settings::noteTextFontKey, Font{L"Verdana", 10, 400, false});
         EXPECT_FALSE(at.folder.exists(L"varnel.settings"));
         settings.setScheduler(&scheduler);
         EXPECT_EQ((std::vector<int>{1000}), scheduler.delays);
         scheduler.fire();
-        EXPECT_EQ(L"Verdana", Settings(at.path).getString("app.mainframe.notetextfont.face", L""));
+        EXPECT_EQ(L"Verdana", Settings(at.path).get<std::wstring>("app.mainframe.notetextfont.face", L""));
 
         settings.setScheduler(nullptr);
-        settings.setColor(Settings::baseColorKey, Settings::themeColors[0].color);
+        settings.set<app::ColorRef>(Settings::baseColorKey, Settings::themeColors[0].color);
         EXPECT_EQ(1u, scheduler.delays.size());
     }
-    EXPECT_EQ(7935u, Settings(at.path).getColor(Settings::baseColorKey, 0));
+    EXPECT_EQ(7935u, Settings(at.path).get<app::ColorRef>(Settings::baseColorKey, 0));
 }
 
 TEST(SettingsSave, ASaveScheduledBeforeTheSettingsEndedDoesNothingWhenItFires) {
@@ -157,13 +157,13 @@ TEST(SettingsSave, ASaveScheduledBeforeTheSettingsEndedDoesNothingWhenItFires) {
     std::optional<Settings> settings;
     settings.emplace(at.folder.file(L"first.settings"));
     settings->setScheduler(&scheduler);
-    settings->setInt("x", 1);
+    settings->set("x", 1);
     settings.reset();
     EXPECT_EQ(utf16("x = 1\n"), at.folder.read(L"first.settings"));
 
     // A later object in the same place must not be saved by the earlier one's timer.
     settings.emplace(at.folder.file(L"second.settings"));
-    settings->setInt("y", 2);
+    settings->set("y", 2);
     scheduler.fire();
     EXPECT_FALSE(at.folder.exists(L"second.settings"));
     settings.reset();
@@ -177,16 +177,16 @@ TEST(SettingsBackup, AFileThatFailedToLoadIsKeptBeforeTheFirstSave) {
     ManualOneShot scheduler;
     Settings settings(at.path);
     settings.setScheduler(&scheduler);
-    EXPECT_EQ(123, settings.getInt(Settings::showHotkeyKey, Settings::defaultShowHotkey));
+    EXPECT_EQ(123, settings.get(Settings::showHotkeyKey, Settings::defaultShowHotkey));
     EXPECT_EQ(malformed, at.file());
 
-    settings.setInt(Settings::newNoteHotkeyKey, 78);
+    settings.set(Settings::newNoteHotkeyKey, 78);
     scheduler.fire();
     EXPECT_EQ(malformed, at.backup());
     EXPECT_EQ(utf16("hotkeys.newnote = 78\n"), at.file());
 
     // Kept once: later saves leave the copy alone.
-    settings.setInt(Settings::newNoteHotkeyKey, 79);
+    settings.set(Settings::newNoteHotkeyKey, 79);
     scheduler.fire();
     EXPECT_EQ(malformed, at.backup());
 }
@@ -200,8 +200,8 @@ TEST(SettingsBackup, AnUnreadableFileIsKeptAndNeverOverwrittenWhenItCannotBeKept
     fs.unreadable = at.path;
     {
         Settings settings(at.path);
-        EXPECT_FALSE(settings.getBool(Settings::alwaysOnTopKey, false));
-        settings.setBool(Settings::silentClippingKey, true);
+        EXPECT_FALSE(settings.get(Settings::alwaysOnTopKey, false));
+        settings.set(Settings::silentClippingKey, true);
         fs.unmovable = at.path;
         EXPECT_THROW(settings.save(), err::IOException);
         EXPECT_EQ(original, at.file());
@@ -226,7 +226,7 @@ TEST(SettingsSave, AFailedWriteLeavesTheOldFileAndReachesTheCaller) {
     ManualOneShot scheduler;
     Settings settings(at.path);
     settings.setScheduler(&scheduler);
-    settings.setInt("x", 2);
+    settings.set("x", 2);
     fs.failWrites = true;
     try {
         scheduler.fire();
