@@ -250,46 +250,35 @@ TEST(NotebookCodecRoundTrip, LoadedNotesTakeFreshDistinctIds) {
     EXPECT_EQ(at(2011, 5, 17, 8, 30, 0), read->note(2).created());
 }
 
-TEST(NotebookCodecDamage, TruncationAtAnyOffsetIsAStreamError) {
-    const std::string bytes = app::model::encodeNotebook(*sampleNotebook());
-    ASSERT_EQ("no error", errorOf(bytes));
-    for (std::size_t size = 0; size < bytes.size(); ++size)
-        EXPECT_EQ("stream error", errorOf(bytes.substr(0, size))) << "cut at " << size;
-}
-
-TEST(NotebookCodecDamage, HeaderChecksNameTheirFault) {
-    const std::string good = currentFile({});
-    auto patched = [&](std::size_t offset, std::initializer_list<unsigned char> values) {
-        std::string b = good;
-        for (unsigned char v : values)
-            b[offset++] = static_cast<char>(v);
-        return b;
+// Each case overwrites the bytes at an offset of a good file with the patch.
+TEST(NotebookCodecDamage, DamagedHeadersLengthsAndCountsNameTheirFault) {
+    const std::string empty = currentFile({});
+    const std::string one = currentFile({record(1, "t", "x", someDate)});
+    const std::string two = currentFile({record(1, "t", "x", someDate), record(2, "u", "y", someDate)});
+    const struct {
+        const std::string& file;
+        std::size_t offset;
+        std::string patch;
+        const char* error;
+    } cases[] = {
+        {empty, 4, "S", "invalid signature"},
+        {empty, 0, "\x15", "invalid signature"},
+        {empty, 26, "\x06", "unsupported version"},
+        {empty, 27, "\x08", "incompatible native format"},  // int, long, float, double sizes
+        {empty, 28, "\x08", "incompatible native format"},
+        {empty, 29, "\x08", "incompatible native format"},
+        {empty, 30, "\x04", "incompatible native format"},
+        {empty, 31, std::string("\0\0\0\x01", 4), "incompatible native format"},  // byte order
+        {one, 65 + 4, "\xFF\xFF\xFF\xFF", "stream error"},  // the first title's length
+        {one, 55, "\xFF\xFF\xFF\xFF", "stream error"},      // the note count
+        {two, 55, "\x03", "stream error"},                  // one note more than there are
     };
-    EXPECT_EQ("invalid signature", errorOf(patched(4, {'S'})));
-    EXPECT_EQ("invalid signature", errorOf(patched(0, {21})));
-    EXPECT_EQ("unsupported version", errorOf(patched(26, {6})));
-    EXPECT_EQ("incompatible native format", errorOf(patched(27, {8})));
-    EXPECT_EQ("incompatible native format", errorOf(patched(28, {8})));
-    EXPECT_EQ("incompatible native format", errorOf(patched(29, {8})));
-    EXPECT_EQ("incompatible native format", errorOf(patched(30, {4})));
-    EXPECT_EQ("incompatible native format", errorOf(patched(31, {0, 0, 0, 1})));
+    for (const auto& c : cases) {
+        std::string bytes = c.file;
+        bytes.replace(c.offset, c.patch.size(), c.patch);
+        EXPECT_EQ(c.error, errorOf(bytes)) << "patched at " << c.offset;
+    }
     EXPECT_EQ("stream error", errorOf(""));
-}
-
-TEST(NotebookCodecDamage, AbsurdLengthsAndCountsAreStreamErrors) {
-    // Title length of the first record set to 0xFFFFFFFF.
-    std::string hugeString = currentFile({record(1, "t", "x", someDate)});
-    hugeString.replace(65 + 4, 4, "\xFF\xFF\xFF\xFF");
-    EXPECT_EQ("stream error", errorOf(hugeString));
-
-    std::string hugeCount = currentFile({record(1, "t", "x", someDate)});
-    hugeCount.replace(55, 4, "\xFF\xFF\xFF\xFF");
-    EXPECT_EQ("stream error", errorOf(hugeCount));
-
-    // A count one larger than the records present.
-    std::string oneMore = currentFile({record(1, "t", "x", someDate), record(2, "u", "y", someDate)});
-    oneMore[55] = 3;
-    EXPECT_EQ("stream error", errorOf(oneMore));
 }
 
 TEST(NotebookCodecDamage, InvalidDateFieldsAreRangeErrors) {
@@ -446,23 +435,29 @@ TEST(NotebookCodecOldForm, DamagedCountRecordsAreStreamErrors) {
     const std::size_t vectorCounter = good.size() - 14 - 16 + 2;  // after the shared_count preamble
     const std::size_t vectorBackReference = vectorCounter + 8;
     const std::size_t notebookCounter = good.size() - 14;
+    const struct {
+        std::size_t offset;
+        char value;
+        const char* what;
+    } cases[] = {
+        {vectorCounter, 1, "the notebook's counter class where the vector's belongs"},
+        {notebookCounter, 4, "the vector's counter class where the notebook's belongs"},
+        {vectorBackReference + 2, 3, "object 3, not loaded yet"},
+        {vectorBackReference, 2, "back to the notebook's class, not the vector's"},
+    };
+    for (const auto& c : cases) {
+        std::string bytes = good;
+        bytes[c.offset] = c.value;
+        EXPECT_EQ("stream error", errorOf(bytes)) << c.what;
+    }
+}
 
-    std::string wrongClass = good;
-    wrongClass[vectorCounter] = 1;  // the notebook's counter class where the vector's belongs
-    EXPECT_EQ("stream error", errorOf(wrongClass));
-
-    std::string wrongOuterClass = good;
-    wrongOuterClass[notebookCounter] = 4;
-    EXPECT_EQ("stream error", errorOf(wrongOuterClass));
-
-    std::string forwardReference = good;
-    forwardReference[vectorBackReference + 2] = 3;  // object 3 is not loaded yet
-    EXPECT_EQ("stream error", errorOf(forwardReference));
-
-    std::string wrongPointee = good;
-    wrongPointee[vectorBackReference] = 2;  // back to the notebook's class, not the vector's
-    EXPECT_EQ("stream error", errorOf(wrongPointee));
-
-    for (std::size_t size = 0; size < good.size(); ++size)
-        EXPECT_EQ("stream error", errorOf(good.substr(0, size))) << "cut at " << size;
+TEST(NotebookCodecDamage, TruncationAtAnyOffsetIsAStreamError) {
+    OldForm old;
+    old.records = {record(1, "t", "x", someDate)};
+    for (const std::string& bytes : {app::model::encodeNotebook(*sampleNotebook()), oldFile(old)}) {
+        ASSERT_EQ("no error", errorOf(bytes));
+        for (std::size_t size = 0; size < bytes.size(); ++size)
+            EXPECT_EQ("stream error", errorOf(bytes.substr(0, size))) << "cut at " << size << " of " << bytes.size();
+    }
 }
