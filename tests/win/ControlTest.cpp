@@ -5,7 +5,7 @@
 #include "gdi/Font.hpp"
 #include "ui/controls/Button.hpp"
 #include "ui/controls/Edit.hpp"
-#include "ui/controls/FlatFrame.hpp"
+#include "ui/controls/FramedControl.hpp"
 #include "ui/controls/Label.hpp"
 #include "ui/controls/Panel.hpp"
 #include "ui/controls/RichEdit.hpp"

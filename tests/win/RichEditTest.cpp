@@ -3,7 +3,7 @@
 
 #include "ui/controls/Button.hpp"
 #include "ui/controls/Edit.hpp"
-#include "ui/controls/FlatFrame.hpp"
+#include "ui/controls/FramedControl.hpp"
 #include "ui/controls/RichEdit.hpp"
 #include "ui/menu/Command.hpp"
 #include "ui/menu/Item.hpp"

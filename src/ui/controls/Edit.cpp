@@ -1,12 +1,11 @@
 #include "ui/controls/Edit.hpp"
 
-#include "ui/controls/FlatFrame.hpp"
 #include "ui/controls/WindowText.hpp"
 
 namespace ui::controls {
 
 Edit::Edit(Window* parent, unsigned style, unsigned exStyle)
-    : Control(parent), style_(style != 0 ? style : ES_AUTOHSCROLL), exStyle_(exStyle) {
+    : FramedControl(parent), style_(style != 0 ? style : ES_AUTOHSCROLL), exStyle_(exStyle) {
     setPaddings(3, 3, 3, 3);
 }
 
@@ -45,32 +44,6 @@ void Edit::afterCreate() {
     Control::afterCreate();
 }
 
-// The system goes first so that scroll bars and the borders of the creator's styles keep
-// their room; the frame and the paddings come off what is left.
-bool Edit::onNcCalcSize(NCCALCSIZE_PARAMS* params, LRESULT& result) {
-    result = callSuperclassProc(WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(params));
-    shrinkByFlatFrame(params->rgrc[0], *this);
-    return true;
-}
-
-bool Edit::onNcPaint(HRGN) {
-    paintFlatFrame(getHandle(), focused_);
-    return false;
-}
-
-bool Edit::onSetFocus() {
-    focused_ = true;
-    const bool handled = Control::onSetFocus();
-    refreshFlatFrame(getHandle());
-    return handled;
-}
-
-bool Edit::onKillFocus() {
-    focused_ = false;
-    refreshFlatFrame(getHandle());
-    return Control::onKillFocus();
-}
-
 // Without items of its own the system's edit menu appears.
 bool Edit::onContextMenu(HWND window, int x, int y) {
     if (contextMenu.isEmpty()) {
@@ -99,7 +72,7 @@ void Edit::setText(const std::wstring& text) {
 void Edit::setReadOnly(bool readOnly) {
     SendMessageW(getHandle(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
     // The band's colour follows the read-only state.
-    refreshFlatFrame(getHandle());
+    refreshFrame();
 }
 
 }  // namespace ui::controls

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ui/Control.hpp"
-#include "ui/layout/Paddable.hpp"
+#include "ui/controls/FramedControl.hpp"
 
 #include <boost/signals2/signal.hpp>
 
@@ -11,7 +10,7 @@ namespace ui::controls {
 
 // A single-line (or, with the creator's style bits, multi-line) system edit with a flat frame
 // and an inner padding.
-class Edit : public Control, public layout::Paddable {
+class Edit : public FramedControl {
 public:
     // Without style bits the edit scrolls horizontally as the user types.
     explicit Edit(Window* parent, unsigned style = 0, unsigned exStyle = 0);
@@ -23,10 +22,6 @@ public:
     unsigned getExStyle() const override;
     void afterCreate() override;
 
-    bool onNcCalcSize(NCCALCSIZE_PARAMS* params, LRESULT& result) override;
-    bool onNcPaint(HRGN region) override;
-    bool onSetFocus() override;
-    bool onKillFocus() override;
     bool onContextMenu(HWND window, int x, int y) override;
     bool onCommand(int code, ULONG_PTR param) override;
 
@@ -37,13 +32,9 @@ public:
     // The text was changed, by the user or by the program.
     boost::signals2::signal<void()> changed;
 
-protected:
-    bool isFocused() const { return focused_; }
-
 private:
     unsigned style_;
     unsigned exStyle_;
-    bool focused_ = false;
 };
 
 }  // namespace ui::controls

@@ -1,7 +1,6 @@
 #include "ui/controls/RichEdit.hpp"
 
 #include "gdi/Icon.hpp"
-#include "ui/controls/FlatFrame.hpp"
 #include "ui/controls/RichEditLibrary.hpp"
 #include "ui/controls/WindowText.hpp"
 #include "ui/menu/Command.hpp"
@@ -53,7 +52,7 @@ void openLinkWithShell(HWND window, const std::wstring& link) {
 }
 
 RichEdit::RichEdit(Window* parent, unsigned extraStyle, unsigned exStyle)
-    : Control(parent), extraStyle_(extraStyle), exStyle_(exStyle), linkOpener_(openLinkWithShell) {
+    : FramedControl(parent), extraStyle_(extraStyle), exStyle_(exStyle), linkOpener_(openLinkWithShell) {
     loadRichEditLibrary();
 }
 
@@ -124,31 +123,6 @@ void RichEdit::buildContextMenu() {
     add("menu.edit.delete", [this] { deleteSelection(); }, selected, gdi::Icon(117, 16, 16, true));
     contextMenu.appendSeparator();
     add("menu.edit.selectall", [this] { selectAll(); }, menu::Command::Predicate(), gdi::Icon());
-}
-
-bool RichEdit::onNcCalcSize(NCCALCSIZE_PARAMS* params, LRESULT& result) {
-    // As for the edit: the scroll bar keeps its room inside the frame.
-    result = callSuperclassProc(WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(params));
-    shrinkByFlatFrame(params->rgrc[0], *this);
-    return true;
-}
-
-bool RichEdit::onNcPaint(HRGN) {
-    paintFlatFrame(getHandle(), focused_);
-    return false;
-}
-
-bool RichEdit::onSetFocus() {
-    focused_ = true;
-    const bool handled = Control::onSetFocus();
-    refreshFlatFrame(getHandle());
-    return handled;
-}
-
-bool RichEdit::onKillFocus() {
-    focused_ = false;
-    refreshFlatFrame(getHandle());
-    return Control::onKillFocus();
 }
 
 // Arrows, Tab and characters always; every key when Enter is pressed, so that a dialog does

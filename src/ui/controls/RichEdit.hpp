@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ui/Control.hpp"
-#include "ui/layout/Paddable.hpp"
+#include "ui/controls/FramedControl.hpp"
 
 #include <richedit.h>
 
@@ -18,7 +17,7 @@ namespace ui::controls {
 
 // A multi-line rich edit with a flat frame, clickable web addresses, plain-text paste, a
 // context menu of edit commands, and Tab and the arrow keys leading out of the text.
-class RichEdit : public Control, public layout::Paddable {
+class RichEdit : public FramedControl {
 public:
     // Opens a link the user double-clicked; the window is the rich edit.
     using LinkOpener = std::function<void(HWND window, const std::wstring& link)>;
@@ -34,10 +33,6 @@ public:
     bool onCreate(CREATESTRUCT* createStruct) override;
     void afterCreate() override;
 
-    bool onNcCalcSize(NCCALCSIZE_PARAMS* params, LRESULT& result) override;
-    bool onNcPaint(HRGN region) override;
-    bool onSetFocus() override;
-    bool onKillFocus() override;
     bool onGetDlgCode(MSG* msg, LRESULT& result) override;
     bool onChar(int character) override;
     bool onKeyDown(int key, int repeat, bool extended, bool wasDown) override;
@@ -76,7 +71,6 @@ private:
     std::vector<std::unique_ptr<menu::Command>> commands_;
     unsigned extraStyle_;
     unsigned exStyle_;
-    bool focused_ = false;
     LinkOpener linkOpener_;
 };
 

@@ -1,22 +1,30 @@
-#include "ui/controls/FlatFrame.hpp"
+#include "ui/controls/FramedControl.hpp"
 
 #include "gdi/NonClientCanvas.hpp"
 #include "gdi/RectWin32.hpp"
 
 namespace ui::controls {
 
-void shrinkByFlatFrame(RECT& client, const layout::Paddable& paddings) {
-    client.left += paddings.getPaddingLeft() + 1;
-    client.top += paddings.getPaddingTop() + 1;
-    client.right -= paddings.getPaddingRight() + 1;
-    client.bottom -= paddings.getPaddingBottom() + 1;
+FramedControl::FramedControl(Window* parent) : Control(parent) {}
+
+// The system goes first so that scroll bars and the borders of the creator's styles keep
+// their room; the frame and the paddings come off what is left.
+bool FramedControl::onNcCalcSize(NCCALCSIZE_PARAMS* params, LRESULT& result) {
+    result = callSuperclassProc(WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(params));
+    RECT& client = params->rgrc[0];
+    client.left += getPaddingLeft() + 1;
+    client.top += getPaddingTop() + 1;
+    client.right -= getPaddingRight() + 1;
+    client.bottom -= getPaddingBottom() + 1;
+    return true;
 }
 
-void paintFlatFrame(HWND window, bool focused) {
+bool FramedControl::onNcPaint(HRGN) {
+    const HWND window = getHandle();
     RECT bounds;
     RECT client;
     if (!GetWindowRect(window, &bounds) || !GetClientRect(window, &client)) {
-        return;
+        return false;
     }
     // The client rectangle in window coordinates, where the canvas has its origin.
     MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
@@ -24,7 +32,7 @@ void paintFlatFrame(HWND window, bool focused) {
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
     if (width <= 0 || height <= 0) {
-        return;
+        return false;
     }
 
     gdi::NonClientCanvas canvas(window);
@@ -45,12 +53,26 @@ void paintFlatFrame(HWND window, bool focused) {
             canvas.fillRect(gdi::toRect(part));
         }
     }
-    canvas.setForegroundColor(focused ? focusedFrameColor : frameColor);
+    canvas.setForegroundColor(focused_ ? focusedFrameColor : frameColor);
     canvas.drawRect(0, 0, width - 1, height - 1);
+    return false;
 }
 
-void refreshFlatFrame(HWND window) {
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+bool FramedControl::onSetFocus() {
+    focused_ = true;
+    const bool handled = Control::onSetFocus();
+    refreshFrame();
+    return handled;
+}
+
+bool FramedControl::onKillFocus() {
+    focused_ = false;
+    refreshFrame();
+    return Control::onKillFocus();
+}
+
+void FramedControl::refreshFrame() {
+    SetWindowPos(getHandle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 }  // namespace ui::controls
