@@ -57,19 +57,28 @@ sys::platform::FileSystem& ForwardingFileSystem::real() {
 }
 
 Error ForwardingFileSystem::createNew(const std::wstring& path, Handle& handle) {
+    if (const Error e = before(Op::CreateNew))
+        return e;
     return real().createNew(path, handle);
 }
 
 Error ForwardingFileSystem::write(Handle handle, const void* data, std::size_t size) {
+    if (const Error e = before(Op::Write))
+        return e;
     return real().write(handle, data, size);
 }
 
 Error ForwardingFileSystem::flush(Handle handle) {
+    if (const Error e = before(Op::Flush))
+        return e;
     return real().flush(handle);
 }
 
+// A failed close still closes: the system releases the handle either way.
 Error ForwardingFileSystem::close(Handle handle) {
-    return real().close(handle);
+    const Error e = before(Op::Close);
+    const Error closed = real().close(handle);
+    return e ? e : closed;
 }
 
 Error ForwardingFileSystem::replace(const std::wstring& source, const std::wstring& target,
@@ -78,6 +87,8 @@ Error ForwardingFileSystem::replace(const std::wstring& source, const std::wstri
 }
 
 Error ForwardingFileSystem::move(const std::wstring& source, const std::wstring& target) {
+    if (const Error e = before(Op::Move))
+        return e;
     return real().move(source, target);
 }
 
@@ -98,6 +109,8 @@ std::vector<std::wstring> ForwardingFileSystem::list(const std::wstring& folder)
 }
 
 Error ForwardingFileSystem::readAll(const std::wstring& path, std::vector<unsigned char>& bytes) {
+    if (const Error e = before(Op::ReadAll))
+        return e;
     return real().readAll(path, bytes);
 }
 
@@ -145,7 +158,7 @@ int FaultyFileSystem::pauses() const {
     return pauses_;
 }
 
-Error FaultyFileSystem::inject(Op op) {
+Error FaultyFileSystem::before(Op op) {
     std::lock_guard<std::mutex> guard(lock_);
     const int n = ++calls_[op];
     if (op == faultOp_ && n >= faultFirst_ && n - faultFirst_ < faultTimes_)
@@ -153,52 +166,15 @@ Error FaultyFileSystem::inject(Op op) {
     return 0;
 }
 
-Error FaultyFileSystem::createNew(const std::wstring& path, Handle& handle) {
-    if (const Error e = inject(Op::CreateNew))
-        return e;
-    return real().createNew(path, handle);
-}
-
-Error FaultyFileSystem::write(Handle handle, const void* data, std::size_t size) {
-    if (const Error e = inject(Op::Write))
-        return e;
-    return real().write(handle, data, size);
-}
-
-Error FaultyFileSystem::flush(Handle handle) {
-    if (const Error e = inject(Op::Flush))
-        return e;
-    return real().flush(handle);
-}
-
-// A failed close still closes: the system releases the handle either way.
-Error FaultyFileSystem::close(Handle handle) {
-    const Error e = inject(Op::Close);
-    const Error closed = real().close(handle);
-    return e ? e : closed;
-}
-
 // A replace failing with the "original at backup" code really moves the original aside
 // first, as the system's replace does.
 Error FaultyFileSystem::replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) {
-    if (const Error e = inject(Op::Replace)) {
+    if (const Error e = before(Op::Replace)) {
         if (e == originalAtBackupError && real().move(target, backup) != 0)
             return hardError;
         return e;
     }
     return real().replace(source, target, backup);
-}
-
-Error FaultyFileSystem::move(const std::wstring& source, const std::wstring& target) {
-    if (const Error e = inject(Op::Move))
-        return e;
-    return real().move(source, target);
-}
-
-Error FaultyFileSystem::readAll(const std::wstring& path, std::vector<unsigned char>& bytes) {
-    if (const Error e = inject(Op::ReadAll))
-        return e;
-    return real().readAll(path, bytes);
 }
 
 ErrorKind FaultyFileSystem::classify(Error error) const {

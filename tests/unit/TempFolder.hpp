@@ -37,7 +37,12 @@ private:
     std::filesystem::path path_;
 };
 
-// Forwards everything to the real file system of the platform.
+enum class Op { CreateNew, Write, Flush, Close, Replace, Move, ReadAll };
+
+const char* nameOf(Op op);
+
+// Forwards everything to the real file system of the platform. Calls of the operations
+// above except replace first ask before() whether they are to fail instead.
 class ForwardingFileSystem : public sys::platform::FileSystem {
 public:
     Error createNew(const std::wstring& path, Handle& handle) override;
@@ -56,11 +61,9 @@ public:
 
 protected:
     static sys::platform::FileSystem& real();
+    // The error a call is to fail with, or 0 to forward it.
+    virtual Error before(Op) { return 0; }
 };
-
-enum class Op { CreateNew, Write, Flush, Close, Replace, Move, ReadAll };
-
-const char* nameOf(Op op);
 
 // Error codes this file system gives out and classifies itself.
 inline constexpr sys::platform::FileSystem::Error transientError = 0x20000001;
@@ -81,18 +84,14 @@ public:
     int calls(Op op) const;
     int pauses() const;
 
-    Error createNew(const std::wstring& path, Handle& handle) override;
-    Error write(Handle handle, const void* data, std::size_t size) override;
-    Error flush(Handle handle) override;
-    Error close(Handle handle) override;
     Error replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) override;
-    Error move(const std::wstring& source, const std::wstring& target) override;
-    Error readAll(const std::wstring& path, std::vector<unsigned char>& bytes) override;
     ErrorKind classify(Error error) const override;
     void pause(unsigned milliseconds) override;
 
+protected:
+    Error before(Op op) override;
+
 private:
-    Error inject(Op op);
 
     mutable std::mutex lock_;
     std::map<Op, int> calls_;
