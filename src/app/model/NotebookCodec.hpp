@@ -11,8 +11,8 @@ namespace app::model {
 
 class Notebook;
 
-// Raised for a notebook file that is not a readable archive. The texts are the ones the
-// archive format has always used.
+// Raised for a notebook file that is not a readable archive, with the archive format's
+// fixed message for each kind of failure.
 class ArchiveException : public err::RuntimeException {
 public:
     enum class Code { InvalidSignature, UnsupportedVersion, IncompatibleNativeFormat, StreamError };
@@ -28,7 +28,8 @@ private:
 using ByteSink = std::function<void(const char* data, std::size_t size)>;
 
 // Writes the notebook as a binary archive of library version 5 in the 32-bit native
-// layout (4-byte lengths), byte for byte what the program has always written.
+// layout (4-byte lengths). The layout is fixed byte for byte, so that notebook files
+// written by earlier versions stay readable.
 void writeNotebook(const Notebook& notebook, const ByteSink& sink);
 std::string encodeNotebook(const Notebook& notebook);
 
