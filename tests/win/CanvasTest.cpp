@@ -1,4 +1,5 @@
 #include "IconSamples.hpp"
+#include "WinTestSupport.hpp"
 
 #include "err/Exceptions.hpp"
 #include "gdi/BackBuffer.hpp"
@@ -15,6 +16,7 @@
 #include "gdi/UpdateCanvas.hpp"
 #include "gdi/WeakCanvas.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -23,6 +25,7 @@
 #include <type_traits>
 
 using gdi::Rect;
+using testing::StartsWith;
 
 namespace {
 
@@ -105,17 +108,6 @@ void expectManagedState(const gdi::Canvas& canvas) {
     EXPECT_EQ(GetStockObject(DC_BRUSH), GetCurrentObject(canvas.getHandle(), OBJ_BRUSH));
     EXPECT_EQ(GetStockObject(DC_PEN), GetCurrentObject(canvas.getHandle(), OBJ_PEN));
     EXPECT_EQ(static_cast<HGDIOBJ>(canvas.getFont()->getHandle()), GetCurrentObject(canvas.getHandle(), OBJ_FONT));
-}
-
-// Expects `call` to throw a system error whose message starts with `start`.
-template <typename F>
-void expectSystemError(const std::string& start, F call) {
-    try {
-        call();
-        ADD_FAILURE() << "no exception, expected " << start;
-    } catch (const err::SystemException& e) {
-        EXPECT_EQ(start, std::string(e.what()).substr(0, start.size())) << e.what();
-    }
 }
 
 bool closeTo(COLORREF a, COLORREF b, int tolerance) {
@@ -295,17 +287,18 @@ TEST(CanvasKinds, FailuresToObtainADeviceContextOrBitmapAreSystemErrors) {
     const HDC deleted = CreateCompatibleDC(nullptr);
     DeleteDC(deleted);
 
-    expectSystemError("Postcondition failed:\ngdi::PaintCanvas::PaintCanvas\ndc != 0\n",
-                      [&] { gdi::PaintCanvas canvas(gone); });
-    expectSystemError("Postcondition failed:\ngdi::UpdateCanvas::UpdateCanvas\ndc != 0\n",
-                      [&] { gdi::UpdateCanvas canvas(gone); });
-    expectSystemError("Postcondition failed:\ngdi::NonClientCanvas::NonClientCanvas\ndc != 0\n",
-                      [&] { gdi::NonClientCanvas canvas(gone); });
-    expectSystemError("Postcondition failed:\ngdi::CompatibleCanvas::CompatibleCanvas\ndc != 0\n",
-                      [&] { gdi::CompatibleCanvas canvas(deleted); });
+    const auto failure = [](auto call) { return testing_support::messageOf<err::SystemException>(call); };
+    EXPECT_THAT(failure([&] { gdi::PaintCanvas canvas(gone); }),
+                StartsWith("Postcondition failed:\ngdi::PaintCanvas::PaintCanvas\ndc != 0\n"));
+    EXPECT_THAT(failure([&] { gdi::UpdateCanvas canvas(gone); }),
+                StartsWith("Postcondition failed:\ngdi::UpdateCanvas::UpdateCanvas\ndc != 0\n"));
+    EXPECT_THAT(failure([&] { gdi::NonClientCanvas canvas(gone); }),
+                StartsWith("Postcondition failed:\ngdi::NonClientCanvas::NonClientCanvas\ndc != 0\n"));
+    EXPECT_THAT(failure([&] { gdi::CompatibleCanvas canvas(deleted); }),
+                StartsWith("Postcondition failed:\ngdi::CompatibleCanvas::CompatibleCanvas\ndc != 0\n"));
     gdi::UpdateCanvas screen(nullptr);
-    expectSystemError("Postcondition failed:\ngdi::MemoryCanvas::MemoryCanvas\nbmp\n",
-                      [&] { gdi::MemoryCanvas canvas(screen.getHandle(), 0x8000000, 16); });
+    EXPECT_THAT(failure([&] { gdi::MemoryCanvas canvas(screen.getHandle(), 0x8000000, 16); }),
+                StartsWith("Postcondition failed:\ngdi::MemoryCanvas::MemoryCanvas\nbmp\n"));
 }
 
 TEST(CanvasImage, IconIsDrawnAtItsOwnSizeAndGreyedWhenDisabled) {

@@ -3,6 +3,8 @@
 #include "ScreenCapture.hpp"
 #include "WinTestSupport.hpp"
 
+#include <gtest/gtest.h>
+
 namespace testing_support {
 
 ControlHost::ControlHost() : ui::TopWindow(nullptr) {
@@ -36,6 +38,14 @@ RECT placeOf(HWND child) {
     RECT r = windowRect(child);
     MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+void expectPlace(const ui::Window& child, int left, int top, int width, int height) {
+    const RECT r = placeOf(child.getHandle());
+    EXPECT_EQ(left, r.left);
+    EXPECT_EQ(top, r.top);
+    EXPECT_EQ(width, r.right - r.left);
+    EXPECT_EQ(height, r.bottom - r.top);
 }
 
 COLORREF pixelOf(HWND window, int x, int y) {

@@ -32,6 +32,8 @@ RECT windowRect(HWND window);
 SIZE windowSize(HWND window);
 // The window's rectangle in its parent's client coordinates.
 RECT placeOf(HWND child);
+// Expects the child `width` x `height` large at (left, top) of its parent's client area.
+void expectPlace(const ui::Window& child, int left, int top, int width, int height);
 // The colour on screen at a point given in window coordinates.
 COLORREF pixelOf(HWND window, int x, int y);
 // Waits (bounded) until the point shows the colour, and answers the colour it shows then.

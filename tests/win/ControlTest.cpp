@@ -17,23 +17,12 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
-#include <thread>
 #include <utility>
 #include <vector>
 
 using namespace testing_support;
 
 namespace {
-
-SIZE measureOnScreen(const std::wstring& text, HFONT font, UINT format) {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, font);
-    RECT r{0, 0, 0, 0};
-    DrawTextW(screen, text.c_str(), static_cast<int>(text.size()), &r, format | DT_CALCRECT);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
 
 // The window's size, its minimum size and its margins on every side.
 void expectSizes(const ui::ChildWindow& control, LONG width, LONG height, int margin) {
@@ -47,65 +36,26 @@ void expectSizes(const ui::ChildWindow& control, LONG width, LONG height, int ma
     EXPECT_EQ(margin, control.getMarginBottom());
 }
 
-// Closes the popup menus of one thread from a second thread as soon as they appear, and
-// records how many entries each one had.
-class MenuCloser {
-public:
-    MenuCloser() : threadId_(GetCurrentThreadId()), thread_([this] { run(); }) {}
-    ~MenuCloser() {
-        stop_ = true;
-        thread_.join();
-    }
-
-    int menusSeen() const { return menus_; }
-    int lastItemCount() const { return items_; }
-
-private:
-    void run() {
-        HWND lastSeen = nullptr;
-        while (!stop_) {
-            HWND menu = nullptr;
-            EnumThreadWindows(
-                threadId_,
-                [](HWND hwnd, LPARAM param) -> BOOL {
-                    wchar_t name[16] = {};
-                    GetClassNameW(hwnd, name, 16);
-                    if (std::wstring(name) == L"#32768" && IsWindowVisible(hwnd)) {
-                        *reinterpret_cast<HWND*>(param) = hwnd;
-                        return FALSE;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&menu));
-            if (menu != nullptr) {
-                if (menu != lastSeen) {
-                    lastSeen = menu;
-                    DWORD_PTR handle = 0;
-                    SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 1000, &handle);
-                    items_ = handle != 0 ? GetMenuItemCount(reinterpret_cast<HMENU>(handle)) : -1;
-                    ++menus_;
-                }
-                // The menu loop of the other thread reads these like the user's Escape.
-                PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-                PostMessageW(menu, WM_CANCELMODE, 0, 0);
-            }
-            Sleep(20);
-        }
-    }
-
-    DWORD threadId_;
-    std::atomic<bool> stop_{false};
-    std::atomic<int> menus_{0};
-    std::atomic<int> items_{-1};
-    std::thread thread_;
-};
-
-// Asks the control for its context menu at a point on screen, and answers how many menus
-// appeared and how many entries the last one had.
+// Asks the control for its context menu at a point on screen, closes the menus that appear,
+// and answers how many appeared and how many entries the last one had.
 std::pair<int, int> contextMenuOf(HWND control, LPARAM at) {
-    MenuCloser closer;
-    SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), at);
-    return {closer.menusSeen(), closer.lastItemCount()};
+    std::atomic<int> menus{0};
+    std::atomic<int> items{-1};
+    {
+        ThreadWindowWatcher closer(L"#32768", [&](HWND menu, bool first) {
+            if (first) {
+                DWORD_PTR handle = 0;
+                SendMessageTimeoutW(menu, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 1000, &handle);
+                items = handle != 0 ? GetMenuItemCount(reinterpret_cast<HMENU>(handle)) : -1;
+                ++menus;
+            }
+            // The menu loop of this thread reads these like the user's Escape.
+            PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            PostMessageW(menu, WM_CANCELMODE, 0, 0);
+        });
+        SendMessageW(control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(control), at);
+    }
+    return {menus, items};
 }
 
 }  // namespace
@@ -298,18 +248,18 @@ TEST(ControlLabel, LabelIsExactlyAsLargeAsItsText) {
     label.create();
     centred.create();
 
-    const SIZE expected = measureOnScreen(text, gdi::getDefaultFont()->getHandle(), 0);
+    const SIZE expected = textSize(text, gdi::getDefaultFont()->getHandle());
     EXPECT_GT(expected.cx, 10);
     EXPECT_EQ(expected.cx, windowSize(label.getHandle()).cx);
     // Only the minimum height of 15 makes a one-line label in a small font taller than its text.
     EXPECT_EQ(std::max<LONG>(expected.cy, 15), windowSize(label.getHandle()).cy);
-    const SIZE twoLines = measureOnScreen(L"Two\nlines", gdi::getDefaultFont()->getHandle(), DT_CENTER);
+    const SIZE twoLines = textSize(L"Two\nlines", gdi::getDefaultFont()->getHandle(), DT_CENTER);
     ASSERT_GT(twoLines.cy, 15);
     EXPECT_EQ(twoLines.cx, windowSize(centred.getHandle()).cx);
     EXPECT_EQ(twoLines.cy, windowSize(centred.getHandle()).cy);
     // The text in the font the label shows it in fits.
     const auto shownFont = reinterpret_cast<HFONT>(SendMessageW(label.getHandle(), WM_GETFONT, 0, 0));
-    const SIZE shown = measureOnScreen(text, shownFont, 0);
+    const SIZE shown = textSize(text, shownFont);
     EXPECT_LE(shown.cx, windowSize(label.getHandle()).cx);
     EXPECT_LE(shown.cy, windowSize(label.getHandle()).cy);
 }

@@ -1,8 +1,10 @@
 #include "IconSamples.hpp"
+#include "WinTestSupport.hpp"
 
 #include "err/Exceptions.hpp"
 #include "gdi/Icon.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,15 +32,11 @@ TEST(IconResource, LoadsAtTheRequestedSizeOrThrowsTheLoadPostcondition) {
     EXPECT_EQ(32, big.getHeight());
     DestroyIcon(big.getHandle());
 
-    try {
-        gdi::Icon icon(9999, 16, 16, true);
-        FAIL() << "no exception";
-    } catch (const err::SystemException& e) {
-        const std::string expected = "Postcondition failed:\ngdi::`anonymous-namespace'::loadIcon\nhi != 0\n";
-        EXPECT_EQ(expected, std::string(e.what()).substr(0, expected.size())) << e.what();
-        // The system's description of the failure follows.
-        EXPECT_GT(std::string(e.what()).size(), expected.size());
-    }
+    const std::string expected = "Postcondition failed:\ngdi::`anonymous-namespace'::loadIcon\nhi != 0\n";
+    const std::string message = testing_support::messageOf<err::SystemException>([] { gdi::Icon(9999, 16, 16, true); });
+    EXPECT_THAT(message, testing::StartsWith(expected));
+    // The system's description of the failure follows.
+    EXPECT_GT(message.size(), expected.size());
 }
 
 TEST(IconSize, ComesFromTheColourBitmapOrHalfTheMaskAndANullIconIsRefused) {
@@ -52,12 +50,8 @@ TEST(IconSize, ComesFromTheColourBitmapOrHalfTheMaskAndANullIconIsRefused) {
     DestroyIcon(gone);
     EXPECT_EQ(12, borrowed.getWidth());
     EXPECT_EQ(20, borrowed.getHeight());
-    try {
-        gdi::Icon().getWidth();
-        FAIL() << "no exception";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_EQ(std::string("Precondition failed:\ngdi::`anonymous-namespace'::getIconSize\nhIcon != 0"), e.what());
-    }
+    EXPECT_EQ("Precondition failed:\ngdi::`anonymous-namespace'::getIconSize\nhIcon != 0",
+              testing_support::messageOf<err::InvalidArgumentException>([] { gdi::Icon().getWidth(); }));
 
     // Without a colour bitmap the size comes from the mask, which stacks two masks.
     const HICON handle = testing_support::makeMonochromeIcon(32, 32);

@@ -12,6 +12,7 @@
 #include <memory>
 
 using testing_support::ControlHost;
+using testing_support::expectPlace;
 using testing_support::placeOf;
 using ui::composite::LabeledEdit;
 using ui::composite::LabelPosition;
@@ -27,14 +28,6 @@ public:
         setMinWidth(240);
     }
 };
-
-void expectPlace(const ui::ChildWindow& child, int left, int top, int width, int height) {
-    const RECT r = placeOf(child.getHandle());
-    EXPECT_EQ(left, r.left);
-    EXPECT_EQ(top, r.top);
-    EXPECT_EQ(width, r.right - r.left);
-    EXPECT_EQ(height, r.bottom - r.top);
-}
 
 }  // namespace
 

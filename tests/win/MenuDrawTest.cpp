@@ -246,16 +246,11 @@ TEST_F(MenuDraw, WidthIsTheTextWidthPlus52AndHeightFitsAnIcon) {
         return record;
     };
 
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(screen, gdi::getDefaultFont()->getHandle());
-    RECT text{0, 0, 0, 0};
-    DrawTextW(screen, command.getText().c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    const SIZE text = textSize(command.getText(), gdi::getDefaultFont()->getHandle(), DT_SINGLELINE);
     const int height = std::max(16 + 7, GetSystemMetrics(SM_CYMENU) + 3);
 
     const MEASUREITEMSTRUCT plain = measure(id);
-    EXPECT_EQ(static_cast<UINT>(text.right - text.left + 52), plain.itemWidth);
+    EXPECT_EQ(static_cast<UINT>(text.cx + 52), plain.itemWidth);
     EXPECT_EQ(static_cast<UINT>(height), plain.itemHeight);
     // The default entry is measured in bold.
     EXPECT_GT(measure(defaultId).itemWidth, plain.itemWidth);

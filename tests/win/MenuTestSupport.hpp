@@ -22,17 +22,6 @@ public:
     explicit MenuTestWindow(bool shown = false);
 };
 
-// What `call` threw as `Exception`, or "(nothing thrown)".
-template <typename Exception, typename Call>
-std::string messageOf(Call call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(nothing thrown)";
-}
-
 // Appends `entry` to `menu` (a popup or a menu bar) and answers it.
 template <typename Menu, typename Entry>
 Entry* append(Menu& menu, std::unique_ptr<Entry> entry) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using namespace testing_support;
 using ui::menu::Command;
@@ -28,13 +29,8 @@ struct TrackWatch {
 TrackWatch watch;
 
 HWND visibleMenuWindow() {
-    HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, L"#32768", nullptr)) != nullptr) {
-        if (IsWindowVisible(found)) {
-            return found;
-        }
-    }
-    return nullptr;
+    const std::vector<HWND> menus = visibleThreadWindows(GetCurrentThreadId(), L"#32768");
+    return menus.empty() ? nullptr : menus.front();
 }
 
 void CALLBACK watchTrackedMenu(HWND, UINT, UINT_PTR, DWORD) {

@@ -171,9 +171,7 @@ TEST(MultimediaTimerTest, AFailingTickIsReportedOnTheWindowThreadAndTheTimerKeep
         timer.stop();
         boxes = watcher.boxes();
     }
-    ASSERT_EQ(1u, boxes.size());
-    EXPECT_EQ(L"Error", boxes[0].caption);
-    EXPECT_EQ(L"std::runtime_error\nthe multimedia tick failed", boxes[0].text);
-    const std::string log = testing_support::readFile(L"log.txt");
-    EXPECT_NE(std::string::npos, log.find("sys::timers::dispatch std::runtime_error\nthe multimedia tick failed\n"));
+    testing_support::expectOneErrorBox(boxes, L"std::runtime_error\nthe multimedia tick failed");
+    EXPECT_EQ(1u,
+              testing_support::timesLogged("sys::timers::dispatch std::runtime_error\nthe multimedia tick failed\n"));
 }

@@ -1,3 +1,4 @@
+#include "ControlHost.hpp"
 #include "WinTestSupport.hpp"
 
 #include "err/Exceptions.hpp"
@@ -11,6 +12,7 @@
 
 using testing_support::MessageBoxWatcher;
 using testing_support::TestTopWindow;
+using testing_support::windowSize;
 
 namespace {
 
@@ -93,12 +95,6 @@ public:
 
     Probe probe;
 };
-
-SIZE windowSize(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
 
 }  // namespace
 

@@ -1,6 +1,8 @@
 // A sample dialog with every control, and an owner-drawn popup menu, captured to PNG files
 // beside the test executable for a person to look at; a few pixels are checked exactly.
 
+#include "ControlHost.hpp"
+#include "MenuTestSupport.hpp"
 #include "ScreenCapture.hpp"
 #include "WinTestSupport.hpp"
 
@@ -24,10 +26,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 
 using namespace ui;
 using namespace ui::layout;
+using testing_support::windowRect;
 
 namespace {
 
@@ -80,16 +82,6 @@ public:
     controls::Panel strip{this, 10, 10};
 };
 
-RECT windowRect(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
-
-HWND findMenuWindow() {
-    return FindWindowW(L"#32768", nullptr);
-}
-
 }  // namespace
 
 TEST(VisualCheck, SampleDialogAndOwnerDrawnPopup) {
@@ -127,21 +119,19 @@ TEST(VisualCheck, SampleDialogAndOwnerDrawnPopup) {
     popup.appendSubmenu(std::move(colours));
     popup.install(&dialog);
 
-    // The menu runs its own loop on this thread; a second thread captures it and ends it.
-    RECT firstItem{};
+    // The menu runs its own loop on this thread; the watcher's thread captures it and ends it.
     std::atomic<bool> captured{false};
     COLORREF outline = CLR_INVALID;
     COLORREF fill = CLR_INVALID;
-    HWND owner = dialog.getHandle();
-    HMENU menuHandle = popup.getHandle();
-    std::thread watcher([&] {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < 10000 && !(findMenuWindow() && IsWindowVisible(findMenuWindow()))) {
-            Sleep(20);
-        }
-        Sleep(400);
-        HWND menuWindow = findMenuWindow();
-        if (menuWindow != nullptr) {
+    const HWND owner = dialog.getHandle();
+    {
+        const HMENU menuHandle = popup.getHandle();
+        testing_support::ThreadWindowWatcher watcher(L"#32768", [&](HWND menuWindow, bool first) {
+            if (!first) {
+                return;
+            }
+            Sleep(400);
+            RECT firstItem{};
             GetMenuItemRect(nullptr, menuHandle, 0, &firstItem);
             const testing_support::ScreenCapture menuShot(windowRect(menuWindow));
             menuShot.savePng(L"visual-menu.png");
@@ -150,16 +140,15 @@ TEST(VisualCheck, SampleDialogAndOwnerDrawnPopup) {
             outline = menuShot.pixel(x0, y0);
             fill = menuShot.pixel(x0 + 1, y0 + 1);
             captured = true;
-        }
-        PostMessageW(owner, WM_CANCELMODE, 0, 0);
-        PostMessageW(owner, WM_KEYDOWN, VK_ESCAPE, 0);
-    });
-    const RECT at = windowRect(owner);
-    popup.track(at.left + 40, at.top + 80, TPM_LEFTALIGN | TPM_TOPALIGN);
-    watcher.join();
+            PostMessageW(owner, WM_CANCELMODE, 0, 0);
+            PostMessageW(owner, WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        const RECT at = windowRect(owner);
+        popup.track(at.left + 40, at.top + 80, TPM_LEFTALIGN | TPM_TOPALIGN);
+    }
 
     ASSERT_TRUE(captured);
-    const COLORREF base = gdi::blend(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), 0.5, 0);
+    const COLORREF base = testing_support::iconColumnColour();
     EXPECT_EQ(gdi::blend(0x005080, base, 0.8, 0), outline);
     EXPECT_EQ(gdi::blend(0x64AAFF, base, 0.6, 0), fill);
 }

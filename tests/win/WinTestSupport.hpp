@@ -1,7 +1,7 @@
 #pragma once
 
-// Real windows for tests: a bounded message pump, a plain top-level window, and a watcher
-// that answers the message boxes a test provokes.
+// Real windows for tests: a bounded message pump, a plain top-level window, watchers for the
+// windows a thread opens (message boxes, menus), and what a failure leaves behind.
 
 #include "ui/MessageInterceptor.hpp"
 #include "ui/VisualWindow.hpp"
@@ -58,36 +58,70 @@ private:
     bool answer_;
 };
 
+// The visible windows of one class that belong to a thread.
+std::vector<HWND> visibleThreadWindows(DWORD threadId, const std::wstring& className);
+
+// Looks at one thread's windows of one class every 20 ms from a second thread, and hands each
+// visible one to `action` there, with whether this is the first look at it. Stops when destroyed.
+class ThreadWindowWatcher {
+public:
+    using Action = std::function<void(HWND window, bool first)>;
+    ThreadWindowWatcher(std::wstring className, Action action, DWORD threadId = GetCurrentThreadId());
+    ~ThreadWindowWatcher();
+    ThreadWindowWatcher(const ThreadWindowWatcher&) = delete;
+    ThreadWindowWatcher& operator=(const ThreadWindowWatcher&) = delete;
+
+private:
+    void watch();
+
+    const std::wstring className_;
+    const Action action_;
+    const DWORD threadId_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
 struct SeenBox {
     std::wstring caption;
     std::wstring text;
     RECT rect;
 };
 
-// Watches the message boxes of one thread from a second thread, records them and presses
-// their first button. Stops when destroyed.
+// Records the message boxes of one thread and presses their first button.
 class MessageBoxWatcher {
 public:
     explicit MessageBoxWatcher(DWORD threadId = GetCurrentThreadId());
-    ~MessageBoxWatcher();
 
     std::vector<SeenBox> boxes() const;
     // Runs on the watcher thread while a box is on screen, before it is answered.
     void setWhileShowing(std::function<void(HWND box)> action);
 
 private:
-    void watch();
+    void answer(HWND box);
 
-    DWORD threadId_;
-    std::atomic<bool> stop_{false};
     mutable std::mutex mutex_;
     std::vector<SeenBox> boxes_;
-    std::vector<HWND> answered_;
     std::function<void(HWND)> whileShowing_;
-    std::thread thread_;
+    ThreadWindowWatcher watcher_;  // last: it stops before what it uses is gone
 };
 
-// The whole content of a file, or empty when it cannot be read.
-std::string readFile(const std::wstring& path);
+// The size of `text` in `font` on the screen, as DrawText with `format` measures it.
+SIZE textSize(const std::wstring& text, HFONT font, UINT format = 0);
+
+// Expects exactly one error report's box among `boxes`, showing `text`.
+void expectOneErrorBox(const std::vector<SeenBox>& boxes, const std::wstring& text);
+// How many times the program's log holds `entry`.
+size_t timesLogged(const std::string& entry);
+
+// What `call` threw as `Exception`, or "(nothing thrown)".
+template <typename Exception, typename Call>
+std::string messageOf(Call call) {
+    try {
+        call();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "(nothing thrown)";
+}
 
 }  // namespace testing_support

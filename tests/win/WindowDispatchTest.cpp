@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+using testing_support::messageOf;
 using testing_support::TestTopWindow;
 
 namespace {
@@ -128,12 +129,8 @@ TEST_F(WindowDispatchTest, AnInterceptorStopsSeeingMessagesWhenDestroyedOrMoved)
     EXPECT_EQ((std::vector<std::string>{"handleMessage", "handleMessage"}), calls);
 
     RecordingInterceptor nowhere("nowhere", true);
-    try {
-        nowhere.install(nullptr);
-        FAIL() << "a null target was accepted";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Precondition failed:\nui::MessageInterceptor::install\ntarget!=0", e.what());
-    }
+    EXPECT_EQ("Precondition failed:\nui::MessageInterceptor::install\ntarget!=0",
+              messageOf<err::InvalidArgumentException>([&] { nowhere.install(nullptr); }));
 }
 
 TEST_F(WindowDispatchTest, EraseBackgroundFallsBackToPaint) {
@@ -178,13 +175,8 @@ TEST_F(WindowDispatchTest, AClassIsRegisteredOnceAndDerivedControlsKeepWorking) 
     EXPECT_NE(window.getHandle(), second.getHandle());
 
     ui::WindowClass again(L"Oskel.RecordingWindow", 0, ui::initialWndProc);
-    try {
-        again.registerClass();
-        FAIL() << "registered twice";
-    } catch (const err::InvalidStateException& e) {
-        EXPECT_STREQ("Precondition failed:\nui::WindowClass::registerClass\n!WindowClass::isRegistered(name)",
-                     e.what());
-    }
+    EXPECT_EQ("Precondition failed:\nui::WindowClass::registerClass\n!WindowClass::isRegistered(name)",
+              messageOf<err::InvalidStateException>([&] { again.registerClass(); }));
 
     // Both edits reach the system edit's procedure: the text round-trips through it.
     TestEdit first(&window);
@@ -198,27 +190,16 @@ TEST_F(WindowDispatchTest, AClassIsRegisteredOnceAndDerivedControlsKeepWorking) 
     EXPECT_EQ(5, other.callSuperclassProc(WM_GETTEXTLENGTH, 0, 0));
     const ui::Window& constEdit = other;
     EXPECT_EQ(5, constEdit.callSuperclassProc(WM_GETTEXTLENGTH, 0, 0));
-    try {
-        constEdit.callSuperclassProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x"));
-        FAIL() << "a changing message went through the const call";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Precondition failed:\nui::Window::callSuperclassProc\nisConstMessage(message)", e.what());
-    }
-    try {
-        window.callSuperclassProc(WM_USER, 0, 0);
-        FAIL() << "a window without superclass called one";
-    } catch (const err::InvalidStateException& e) {
-        EXPECT_STREQ("Precondition failed:\nui::Window::callSuperclassProc\nsuperclassProc != 0", e.what());
-    }
+    EXPECT_EQ("Precondition failed:\nui::Window::callSuperclassProc\nisConstMessage(message)",
+              messageOf<err::InvalidArgumentException>(
+                  [&] { constEdit.callSuperclassProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"x")); }));
+    EXPECT_EQ("Precondition failed:\nui::Window::callSuperclassProc\nsuperclassProc != 0",
+              messageOf<err::InvalidStateException>([&] { window.callSuperclassProc(WM_USER, 0, 0); }));
 }
 
 TEST_F(WindowDispatchTest, WindowClassChecksAndLookups) {
-    try {
-        ui::WindowClass::getByName(L"No.Such.Class");
-        FAIL() << "found a missing class";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Window class not found: No.Such.Class.", e.what());
-    }
+    EXPECT_EQ("Window class not found: No.Such.Class.",
+              messageOf<err::InvalidArgumentException>([&] { ui::WindowClass::getByName(L"No.Such.Class"); }));
 
     TestTopWindow longName(L"Oskel.AVeryLongTestWindowClassName");
     longName.create();
@@ -259,12 +240,8 @@ TEST_F(WindowDispatchTest, DisablingTheFocusedControlThrowsUntilTheFocusMoves) {
     second.create();
     first.focus();
     ASSERT_TRUE(first.hasFocus());
-    try {
-        first.setEnabled(false);
-        FAIL() << "disabled the focused control";
-    } catch (const err::InvalidStateException& e) {
-        EXPECT_STREQ("Precondition failed:\nui::Control::setEnabled\nenabled || !hasFocus()", e.what());
-    }
+    EXPECT_EQ("Precondition failed:\nui::Control::setEnabled\nenabled || !hasFocus()",
+              messageOf<err::InvalidStateException>([&] { first.setEnabled(false); }));
     EXPECT_TRUE(IsWindowEnabled(first.getHandle()));
     second.focus();
     first.setEnabled(false);
@@ -308,12 +285,7 @@ TEST_F(WindowDispatchTest, GetControlAcceptsOnlyControlsOfTheToolkit) {
     HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, window.getHandle(), nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
     for (HWND hwnd : {foreign, window.getHandle()}) {
-        try {
-            ui::getControl(hwnd);
-            FAIL() << "not a control";
-        } catch (const err::RuntimeException& e) {
-            EXPECT_STREQ("Failed to retrieve control.", e.what());
-        }
+        EXPECT_EQ("Failed to retrieve control.", messageOf<err::RuntimeException>([&] { ui::getControl(hwnd); }));
     }
     DestroyWindow(foreign);
 }
@@ -343,10 +315,6 @@ TEST_F(WindowDispatchTest, ATooltipIsATopmostPopupOfTheSystemTooltipClass) {
     // The system class answers its own messages through the superclass procedure.
     EXPECT_EQ(0, SendMessageW(tooltip.getHandle(), TTM_GETTOOLCOUNT, 0, 0));
 
-    try {
-        ui::ToolTipper orphan(nullptr, 0);
-        FAIL() << "a popup without parent";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Precondition failed:\nui::PopupWindow::PopupWindow\nparent != 0", e.what());
-    }
+    EXPECT_EQ("Precondition failed:\nui::PopupWindow::PopupWindow\nparent != 0",
+              messageOf<err::InvalidArgumentException>([&] { ui::ToolTipper orphan(nullptr, 0); }));
 }

@@ -1,3 +1,4 @@
+#include "ControlHost.hpp"
 #include "ScreenCapture.hpp"
 #include "WinTestSupport.hpp"
 
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using namespace ui::layout;
+using testing_support::expectPlace;
 
 namespace {
 
@@ -28,21 +30,6 @@ private:
     int width_;
     int height_;
 };
-
-RECT placeOf(const ui::ChildWindow& child) {
-    RECT r;
-    GetWindowRect(child.getHandle(), &r);
-    MapWindowPoints(HWND_DESKTOP, GetParent(child.getHandle()), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-void expectPlace(const ui::ChildWindow& child, int left, int top, int right, int bottom) {
-    const RECT r = placeOf(child);
-    EXPECT_EQ(left, r.left);
-    EXPECT_EQ(top, r.top);
-    EXPECT_EQ(right, r.right);
-    EXPECT_EQ(bottom, r.bottom);
-}
 
 }  // namespace
 
@@ -74,10 +61,10 @@ TEST(WindowLayoutTest, RealChildWindowsArePlacedByNestedPanes) {
     root.setBounds(0, 0, 400, 300, true);
 
     // Row of 68 + 88 = 156 outer pixels ending 10 pixels before the right edge.
-    expectPlace(button1, 400 - 10 - 156 + 4, 40 / 2 - 32 / 2 + 4, 400 - 10 - 156 + 4 + 60, 8 + 24);
-    expectPlace(button2, 400 - 10 - 88 + 4, 8, 400 - 10 - 88 + 4 + 80, 32);
-    expectPlace(sidebar, 4, 44, 104, 296);
-    expectPlace(centre, 112, 44, 396, 296);
+    expectPlace(button1, 400 - 10 - 156 + 4, 40 / 2 - 32 / 2 + 4, 60, 24);
+    expectPlace(button2, 400 - 10 - 88 + 4, 8, 80, 24);
+    expectPlace(sidebar, 4, 44, 100, 300 - 44 - 4);
+    expectPlace(centre, 112, 44, 400 - 4 - 112, 300 - 44 - 4);
 
     // Placing again with the same bounds moves nothing, even a window moved behind the
     // layout's back.
@@ -89,13 +76,13 @@ TEST(WindowLayoutTest, RealChildWindowsArePlacedByNestedPanes) {
     // out at that minimum and overflow the window: the sidebar keeps its width and the centre
     // gets what is left of the 166.
     root.setBounds(0, 0, 150, 300, true);
-    expectPlace(sidebar, 4, 44, 104, 296);
-    expectPlace(centre, 112, 44, 166 - 4, 296);
+    expectPlace(sidebar, 4, 44, 100, 300 - 44 - 4);
+    expectPlace(centre, 112, 44, 166 - 4 - 112, 300 - 44 - 4);
 
     // The centre never shrinks below its own minimum.
     centre.setMinWidth(80);
     root.setBounds(0, 0, 160, 300, true);
-    expectPlace(centre, 112, 44, 112 + 80, 296);
+    expectPlace(centre, 112, 44, 80, 300 - 44 - 4);
 }
 
 // A visible child moves with its drawing switched off; the place it leaves must still be

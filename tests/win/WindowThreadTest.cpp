@@ -35,8 +35,7 @@ TEST(WindowThreadTest, JobsFromAnotherThreadRunHereInOrderAndAFailingJobIsReport
     EXPECT_TRUE(pumpUntil([&] { return ran.size() == 5 && watcher.boxes().size() == 1; }));
     EXPECT_EQ((std::vector<int>{0, 1, 2, 3, 4}), ran);
     EXPECT_EQ(std::vector<DWORD>(5, GetCurrentThreadId()), ranOn);
-    ASSERT_EQ(1u, watcher.boxes().size());
-    EXPECT_EQ(L"std::runtime_error\nthe job failed", watcher.boxes()[0].text);
+    testing_support::expectOneErrorBox(watcher.boxes(), L"std::runtime_error\nthe job failed");
     EXPECT_TRUE(windowThread.isCurrent());
 }
 
