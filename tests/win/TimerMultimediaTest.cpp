@@ -11,7 +11,6 @@
 #include <atomic>
 #include <memory>
 #include <stdexcept>
-#include <string>
 #include <thread>
 
 using sys::timers::MultimediaTimer;
@@ -41,15 +40,6 @@ TIMECAPS capabilities() {
     TIMECAPS caps{};
     EXPECT_EQ(static_cast<MMRESULT>(MMSYSERR_NOERROR), timeGetDevCaps(&caps, sizeof caps));
     return caps;
-}
-
-std::string constructionFailure(int interval) {
-    try {
-        MultimediaTimer timer(interval, nullptr);
-    } catch (const err::InvalidArgumentException& e) {
-        return e.what();
-    }
-    return "no exception";
 }
 
 // Runs a timer of `interval` until it has ticked three times, then stops it and checks
@@ -95,18 +85,19 @@ TEST(MultimediaTimerTest, IntervalsFollowTheSystemTimerCapabilities) {
     ASSERT_GE(caps.wPeriodMin, 1u);
     const int maximum = static_cast<int>(caps.wPeriodMax);
     MultimediaTimer timer(static_cast<int>(caps.wPeriodMin), nullptr);
-    EXPECT_TRUE(timer.isValidInterval(static_cast<int>(caps.wPeriodMin)));
-    EXPECT_TRUE(timer.isValidInterval(15));
-    EXPECT_TRUE(timer.isValidInterval(maximum));
-    EXPECT_FALSE(timer.isValidInterval(maximum + 1));
-    EXPECT_FALSE(timer.isValidInterval(0));
-    EXPECT_FALSE(timer.isValidInterval(-15));
+    for (const int interval : {static_cast<int>(caps.wPeriodMin), 15, maximum}) {
+        EXPECT_TRUE(timer.isValidInterval(interval)) << interval;
+    }
+    for (const int interval : {maximum + 1, 0, -15}) {
+        EXPECT_FALSE(timer.isValidInterval(interval)) << interval;
+    }
 
-    const std::string expected =
-        "Precondition failed:\nsys::timers::MultimediaTimer::MultimediaTimer\nisValidInterval(interval)";
-    EXPECT_EQ(expected, constructionFailure(maximum + 1));
-    EXPECT_EQ(expected, constructionFailure(0));
-    EXPECT_EQ(expected, constructionFailure(-1));
+    for (const int interval : {maximum + 1, 0, -1}) {
+        EXPECT_EQ(
+            "Precondition failed:\nsys::timers::MultimediaTimer::MultimediaTimer\nisValidInterval(interval)",
+            testing_support::messageOf<err::InvalidArgumentException>([&] { MultimediaTimer(interval, nullptr); }))
+            << interval;
+    }
 }
 
 TEST(MultimediaTimerTest, TicksArriveOnTheSystemTimerThreadWithTimeZeroUntilStopped) {

@@ -64,64 +64,45 @@ TEST(TimerTest, TicksRunOnTheStartingThreadWhileRegisteredAndStopForGood) {
 
 TEST(TimerTest, IntervalsOutsideTheWindowTimerRangeAreRejectedByStart) {
     Timer timer(5, nullptr);
-    EXPECT_FALSE(timer.isValidInterval(5));
-    EXPECT_FALSE(timer.isValidInterval(9));
-    EXPECT_FALSE(timer.isValidInterval(0));
-    EXPECT_FALSE(timer.isValidInterval(-1));
-    EXPECT_FALSE(timer.isValidInterval(INT_MIN));
-    EXPECT_TRUE(timer.isValidInterval(10));
-    EXPECT_TRUE(timer.isValidInterval(600000));
-    EXPECT_TRUE(timer.isValidInterval(INT_MAX));
-
-    try {
-        timer.start();
-        FAIL() << "start() accepted an interval of 5 ms";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Precondition failed:\nsys::timers::BasicTimer::start\nisValidInterval(interval)", e.what());
+    for (const int interval : {5, 9, 0, -1, INT_MIN}) {
+        EXPECT_FALSE(timer.isValidInterval(interval)) << interval;
     }
+    for (const int interval : {10, 600000, INT_MAX}) {
+        EXPECT_TRUE(timer.isValidInterval(interval)) << interval;
+    }
+
+    EXPECT_EQ("Precondition failed:\nsys::timers::BasicTimer::start\nisValidInterval(interval)",
+              testing_support::messageOf<err::InvalidArgumentException>([&] { timer.start(); }));
     EXPECT_FALSE(timer.isRunning());
     EXPECT_EQ(0u, timer.getId());
 }
 
-// A tick the system queued before stop() must not reach the callback: the timer's owner
-// has moved on, and may be gone.
-TEST(TimerTest, ATickQueuedBeforeStopIsIgnored) {
+// A tick the system queued before stop() or the destructor must not reach the callback: the
+// timer's owner has moved on, and may be gone.
+TEST(TimerTest, ATickQueuedBeforeStopOrDestructionIsIgnored) {
     // While one timer of the process uses the shared procedure, the system delivers ticks
     // to it even for ids already killed.
     Timer keeper(600000, nullptr);
     keeper.start();
-    int calls = 0;
-    Timer timer(10, [&](std::uint32_t) { ++calls; });
-    timer.start();
-    const UINT_PTR id = timer.getId();
+    for (const bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy ? "destroyed" : "stopped");
+        int calls = 0;
+        auto timer = std::make_unique<Timer>(10, [&](std::uint32_t) { ++calls; });
+        timer->start();
+        const UINT_PTR id = timer->getId();
 
-    MSG tick{};
-    ASSERT_TRUE(takeQueuedTick(id, tick));
-    DispatchMessageW(&tick);
-    ASSERT_EQ(1, calls) << "a dispatched tick of a running timer must reach its callback";
+        MSG tick{};
+        ASSERT_TRUE(takeQueuedTick(id, tick));
+        DispatchMessageW(&tick);
+        ASSERT_EQ(1, calls) << "a dispatched tick of a running timer must reach its callback";
 
-    ASSERT_TRUE(takeQueuedTick(id, tick));
-    timer.stop();
-    DispatchMessageW(&tick);
-    pumpFor(300);
-    EXPECT_EQ(1, calls);
-}
-
-TEST(TimerTest, ATickQueuedBeforeDestructionIsIgnored) {
-    Timer keeper(600000, nullptr);
-    keeper.start();
-    int calls = 0;
-    auto timer = std::make_unique<Timer>(10, [&](std::uint32_t) { ++calls; });
-    timer->start();
-    const UINT_PTR id = timer->getId();
-
-    MSG tick{};
-    ASSERT_TRUE(takeQueuedTick(id, tick));
-    timer.reset();
-    EXPECT_FALSE(TimerRegistry::instance().contains(TimerSource::window, id));
-    DispatchMessageW(&tick);
-    pumpFor(300);
-    EXPECT_EQ(0, calls);
+        ASSERT_TRUE(takeQueuedTick(id, tick));
+        destroy ? timer.reset() : timer->stop();
+        EXPECT_FALSE(TimerRegistry::instance().contains(TimerSource::window, id));
+        DispatchMessageW(&tick);
+        pumpFor(300);
+        EXPECT_EQ(1, calls);
+    }
 }
 
 TEST(TimerTest, RestartingAndReplacingTheCallbackKeepOneRegistration) {

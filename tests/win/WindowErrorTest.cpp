@@ -86,36 +86,28 @@ TEST(WindowErrorTest, AFailureWhileTheErrorBoxIsShowingIsLoggedWithoutASecondBox
 TEST(MessageBoxTest, ABoxIsCentredOnItsOwnerAndKeptOnTheDesktop) {
     TestTopWindow owner;
     owner.create();
-    MoveWindow(owner.getHandle(), 300, 200, 600, 400, FALSE);
-    {
+    // Where the box comes up, each kind of box for an owner at another place.
+    const auto boxFor = [&](decltype(&ui::showInformation) show, int x, int y, int width, int height) {
+        MoveWindow(owner.getHandle(), x, y, width, height, FALSE);
         MessageBoxWatcher watcher;
-        EXPECT_EQ(IDOK, ui::showInformation(owner.getHandle(), L"Centred", L"Caption"));
-        ASSERT_EQ(1u, watcher.boxes().size());
-        const RECT box = watcher.boxes()[0].rect;
-        const int w = box.right - box.left;
-        const int h = box.bottom - box.top;
-        EXPECT_EQ(300 + 600 / 2 - w / 2, box.left);
-        EXPECT_EQ(200 + 400 / 2 - h / 2, box.top);
-        EXPECT_EQ(L"Centred", watcher.boxes()[0].text);
-    }
-    MoveWindow(owner.getHandle(), -500, -400, 300, 200, FALSE);
-    {
-        MessageBoxWatcher watcher;
-        ui::showWarning(owner.getHandle(), L"Clamped", L"Caption");
-        ASSERT_EQ(1u, watcher.boxes().size());
-        EXPECT_EQ(0, watcher.boxes()[0].rect.left);
-        EXPECT_EQ(0, watcher.boxes()[0].rect.top);
-    }
+        EXPECT_EQ(IDOK, show(owner.getHandle(), L"Placed", L"Caption"));
+        const auto boxes = watcher.boxes();
+        EXPECT_EQ(1u, boxes.size());
+        EXPECT_EQ(L"Placed", boxes.empty() ? L"" : boxes[0].text);
+        return boxes.empty() ? RECT{} : boxes[0].rect;
+    };
+
+    const RECT centred = boxFor(ui::showInformation, 300, 200, 600, 400);
+    EXPECT_EQ(300 + 600 / 2 - (centred.right - centred.left) / 2, centred.left);
+    EXPECT_EQ(200 + 400 / 2 - (centred.bottom - centred.top) / 2, centred.top);
+    const RECT topLeft = boxFor(ui::showWarning, -500, -400, 300, 200);
+    EXPECT_EQ(0, topLeft.left);
+    EXPECT_EQ(0, topLeft.top);
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
-    MoveWindow(owner.getHandle(), desktop.right - 50, desktop.bottom - 50, 300, 200, FALSE);
-    {
-        MessageBoxWatcher watcher;
-        ui::showError(owner.getHandle(), L"Clamped", L"Caption");
-        ASSERT_EQ(1u, watcher.boxes().size());
-        EXPECT_EQ(desktop.right, watcher.boxes()[0].rect.right);
-        EXPECT_EQ(desktop.bottom, watcher.boxes()[0].rect.bottom);
-    }
+    const RECT bottomRight = boxFor(ui::showError, desktop.right - 50, desktop.bottom - 50, 300, 200);
+    EXPECT_EQ(desktop.right, bottomRight.right);
+    EXPECT_EQ(desktop.bottom, bottomRight.bottom);
 }
 
 TEST(ModalLoopTest, TheLoopEndsAfterTheMessageThatSetsDoneAndTheFilterConsumesMessages) {
