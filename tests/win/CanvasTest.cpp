@@ -1,4 +1,5 @@
 #include "IconSamples.hpp"
+#include "PixelCanvas.hpp"
 #include "WinTestSupport.hpp"
 
 #include "err/Exceptions.hpp"
@@ -26,38 +27,13 @@
 
 using gdi::Rect;
 using testing::StartsWith;
+using testing_support::PixelCanvas;
 
 namespace {
 
 const COLORREF white = RGB(255, 255, 255);
 const COLORREF red = RGB(255, 0, 0);
 const COLORREF blue = RGB(0, 0, 255);
-
-// An off-screen canvas compatible with the screen, filled with one colour.
-class PixelCanvas {
-public:
-    explicit PixelCanvas(COLORREF fill = white, int width = 20, int height = 20)
-        : canvas_(screen_.getHandle(), width, height) {
-        canvas_.setBackgroundColor(fill);
-        canvas_.fillRect(Rect(0, 0, width, height));
-    }
-
-    gdi::MemoryCanvas& operator*() { return canvas_; }
-    gdi::MemoryCanvas* operator->() { return &canvas_; }
-    COLORREF at(int x, int y) { return GetPixel(canvas_.getHandle(), x, y); }
-
-    int count(COLORREF colour, const RECT& area = RECT{0, 0, 20, 20}) {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                n += at(x, y) == colour ? 1 : 0;
-        return n;
-    }
-
-private:
-    gdi::UpdateCanvas screen_{nullptr};
-    gdi::MemoryCanvas canvas_;
-};
 
 // A real top-level pop-up window of the system's static class, destroyed with the pointer.
 using TestWindow = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)>;
@@ -151,7 +127,7 @@ TEST(CanvasText, MeasuringStartsAtTheGivenCornerAndDrawingStaysInTheTextsCell) {
     const Rect wrapped = canvas->measureText(L"one two three four", DT_WORDBREAK, Rect(0, 0, line.getWidth(), 1));
     EXPECT_GE(wrapped.getHeight(), 2 * lineHeight);
     EXPECT_EQ(0, wrapped.getHeight() % lineHeight);
-    EXPECT_EQ(60 * 30, canvas.count(white, RECT{0, 0, 60, 30})) << "measuring draws nothing";
+    EXPECT_EQ(60 * 30, canvas.count(white)) << "measuring draws nothing";
 
     // An opaque background: background pixels are the background colour, the glyph is
     // darker, and nothing is drawn beyond the text's cell.
@@ -165,7 +141,7 @@ TEST(CanvasText, MeasuringStartsAtTheGivenCornerAndDrawingStaysInTheTextsCell) {
     const int background = canvas.count(green, RECT{0, 0, needed.right, needed.bottom});
     EXPECT_GT(background, 0);
     EXPECT_LT(background, area);
-    EXPECT_EQ(60 * 30 - area, canvas.count(white, RECT{0, 0, 60, 30}));
+    EXPECT_EQ(60 * 30 - area, canvas.count(white));
 }
 
 TEST(CanvasText, TextExtentAgreesWithMeasuringOnOneLineAndTheMeasuringCanvasIsKept) {

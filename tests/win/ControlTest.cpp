@@ -1,4 +1,5 @@
 #include "ControlHost.hpp"
+#include "PixelCanvas.hpp"
 #include "ScreenCapture.hpp"
 #include "WinTestSupport.hpp"
 
@@ -299,19 +300,10 @@ TEST(ControlPaint, LabelAndPanelPaintInTheirOwnColours) {
     EXPECT_EQ(colour, settledPixel(panel.getHandle(), 0, 0, colour));
     EXPECT_EQ(colour, pixelOf(panel.getHandle(), 199, 99));
     // Printing the panel's client area paints the same way.
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 100);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    RECT all{0, 0, 200, 100};
-    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    SendMessageW(panel.getHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    EXPECT_EQ(colour, GetPixel(memory, 0, 0));
-    EXPECT_EQ(colour, GetPixel(memory, 199, 99));
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    const PixelCanvas printed(RGB(255, 255, 255), 200, 100);
+    SendMessageW(panel.getHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.dc()), PRF_CLIENT);
+    EXPECT_EQ(colour, printed.at(0, 0));
+    EXPECT_EQ(colour, printed.at(199, 99));
 }
 
 // A focused edit reports the lost focus to its parent while its window is destroyed; when

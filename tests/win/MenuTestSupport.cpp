@@ -42,29 +42,6 @@ COLORREF iconColumnColour() {
     return gdi::blend(GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_WINDOW), 0.5);
 }
 
-Surface::Surface() {
-    const HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, 210, 30);
-    ReleaseDC(nullptr, screen);
-    previous_ = SelectObject(dc_, bitmap_);
-    const RECT all{0, 0, 210, 30};
-    const HBRUSH brush = CreateSolidBrush(untouched);
-    FillRect(dc_, &all, brush);
-    DeleteObject(brush);
-}
-
-Surface::~Surface() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-}
-
-COLORREF Surface::pixel(int x, int y) const {
-    SelectClipRgn(dc_, nullptr);
-    return GetPixel(dc_, x, y);
-}
-
 std::vector<int> Surface::inkColumns(int x0, int x1, COLORREF background) const {
     std::vector<int> columns;
     for (int x = x0; x < x1; ++x) {
@@ -83,14 +60,6 @@ int Surface::lowestInkRow(int x0, int x1, COLORREF background) const {
             if (pixel(x, y) != background)
                 return y;
     return -1;
-}
-
-int Surface::count(COLORREF colour, int x0) const {
-    int n = 0;
-    for (int y = 0; y < 23; ++y)
-        for (int x = x0; x < 200; ++x)
-            n += pixel(x, y) == colour ? 1 : 0;
-    return n;
 }
 
 LRESULT sendDraw(HWND owner, HMENU menu, int itemData, Surface& surface, const RECT& rect, UINT state, UINT action) {

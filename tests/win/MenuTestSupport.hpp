@@ -3,6 +3,7 @@
 // Shared by the menu and accelerator tests: a window to install menus on, and helpers that
 // read menu entries, send commands and draw entries into an off-screen surface.
 
+#include "PixelCanvas.hpp"
 #include "WinTestSupport.hpp"
 
 #include "ui/menu/Popup.hpp"
@@ -46,28 +47,19 @@ COLORREF iconColumnColour();
 constexpr COLORREF untouched = RGB(255, 0, 255);
 constexpr RECT itemRect{0, 0, 200, 23};
 
-// A screen-compatible 210 x 30 bitmap, first filled with `untouched`, to draw entries into.
-class Surface {
+// A 210 x 30 canvas, first filled with `untouched`, to draw entries into; an entry has
+// rows [0, 23).
+class Surface : public PixelCanvas {
 public:
-    Surface();
-    ~Surface();
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
+    Surface() : PixelCanvas(untouched, 210, 30) {}
 
-    HDC dc() const { return dc_; }
-    // Drawing an entry clips it away; reading ignores the clipping.
-    COLORREF pixel(int x, int y) const;
+    COLORREF pixel(int x, int y) const { return at(x, y); }
     // Columns in [x0, x1) with a pixel in rows [0, 23) that is not `background`.
     std::vector<int> inkColumns(int x0, int x1, COLORREF background) const;
     // The lowest row of [0, 23) with a pixel in columns [x0, x1] that is not `background`.
     int lowestInkRow(int x0, int x1, COLORREF background) const;
     // How many pixels of columns [x0, 200) and rows [0, 23) are `colour`.
-    int count(COLORREF colour, int x0) const;
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ previous_;
+    int count(COLORREF colour, int x0) const { return PixelCanvas::count(colour, RECT{x0, 0, 200, 23}); }
 };
 
 // Sends `owner` the WM_DRAWITEM of the entry whose item data is `itemData` in `menu`.
