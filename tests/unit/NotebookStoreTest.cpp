@@ -336,11 +336,23 @@ TEST(NotebookStoreBackup, ABackupFolderThatCannotBeMadeSkipsTheWriteButKeepsTheS
     ManualOneShot scheduler;
     const auto notebook = notebookOf({L"one"});
 
+    // The failure reaches the listener on the saving thread, without anybody asking.
+    std::vector<app::model::SaveFailure> told;
+    std::thread::id toldOn;
+    app::model::setSaveFailureListener([&](const app::model::SaveFailure& failure) {
+        told.push_back(failure);
+        toldOn = std::this_thread::get_id();
+    });
     EXPECT_NO_THROW(app::model::backupNotebook(notebook, backup, scheduler));
     app::model::waitForBackgroundSaves();
+    app::model::setSaveFailureListener(nullptr);
     EXPECT_TRUE(folder.names().empty());
     EXPECT_EQ(std::vector<int>{600000}, scheduler.delays);
     const auto failure = app::model::lastSaveFailure();
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(backup + L"\\notebook-backup.dat", failure->path);
+    ASSERT_EQ(1u, told.size());
+    EXPECT_EQ(failure->path, told[0].path);
+    EXPECT_EQ(failure->message, told[0].message);
+    EXPECT_NE(std::this_thread::get_id(), toldOn);
 }

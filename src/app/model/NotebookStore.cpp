@@ -2,6 +2,7 @@
 
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookCodec.hpp"
+#include "err/ErrorReport.hpp"
 #include "err/Exceptions.hpp"
 #include "sys/platform/AtomicFile.hpp"
 #include "sys/platform/Platform.hpp"
@@ -20,6 +21,7 @@ constexpr int backupInterval = 600000;  // ten minutes
 struct FailureRecord {
     std::mutex lock;
     std::optional<SaveFailure> last;
+    std::shared_ptr<const SaveFailureListener> listener;
 };
 
 FailureRecord& failures() {
@@ -37,11 +39,25 @@ sys::threading::Worker& savingWorker() {
 
 void recordResult(const std::wstring& path, const std::string* failure) {
     FailureRecord& record = failures();
-    std::lock_guard<std::mutex> guard(record.lock);
-    if (failure)
-        record.last = SaveFailure{path, *failure};
-    else if (record.last && record.last->path == path)
-        record.last.reset();
+    std::shared_ptr<const SaveFailureListener> listener;
+    {
+        std::lock_guard<std::mutex> guard(record.lock);
+        if (failure) {
+            record.last = SaveFailure{path, *failure};
+            listener = record.listener;
+        } else if (record.last && record.last->path == path) {
+            record.last.reset();
+        }
+    }
+    // Outside the lock: the listener may ask lastSaveFailure() itself. Saves never throw,
+    // so a listener's own failure is reported here.
+    if (listener) {
+        try {
+            (*listener)(SaveFailure{path, *failure});
+        } catch (...) {
+            err::reportCurrentException("app::model::saveNotebook");
+        }
+    }
 }
 
 // The write itself, on whichever thread runs it. Never throws.
@@ -106,6 +122,13 @@ void backupNotebook(const std::shared_ptr<Notebook>& notebook, const std::wstrin
         if (const std::shared_ptr<Notebook> live = weak.lock())
             backupNotebook(live, folder, scheduler);
     });
+}
+
+void setSaveFailureListener(SaveFailureListener listener) {
+    auto replacement = listener ? std::make_shared<const SaveFailureListener>(std::move(listener)) : nullptr;
+    FailureRecord& record = failures();
+    std::lock_guard<std::mutex> guard(record.lock);
+    record.listener.swap(replacement);
 }
 
 std::optional<SaveFailure> lastSaveFailure() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,12 @@ struct SaveFailure {
 
 // The last save that failed, unless a later save of the same file succeeded.
 std::optional<SaveFailure> lastSaveFailure();
+
+// Told of every failed save as it happens, on the thread that ran the save (the saving
+// worker for background saves and backups): the window layer posts it on to its own thread
+// instead of asking lastSaveFailure() from time to time. An empty function removes it.
+using SaveFailureListener = std::function<void(const SaveFailure&)>;
+void setSaveFailureListener(SaveFailureListener listener);
 
 // Waits until every queued background write has run.
 void waitForBackgroundSaves();
