@@ -19,7 +19,7 @@
 // for faulting fresh pages in while one of 1,000 notes reused warm memory: the time per
 // note then grew fourfold with nothing in the import growing faster than the file.
 
-#include "Baselines.hpp"
+#include "GoogleBench.hpp"
 #include "Ratios.hpp"
 #include "Workload.hpp"
 
@@ -32,7 +32,6 @@
 #include <malloc.h>
 
 #include <climits>
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -44,7 +43,6 @@
 
 namespace {
 
-using bench::Clock;
 using bench::guarded;
 using bench::paired;
 using bench::readBytes;
@@ -216,12 +214,12 @@ int main(int argc, char** argv) {
     const int status = bench::runMain(
         argc, argv, "exchange_bench",
         [] {
-            const Clock::time_point start = Clock::now();
+            const double start = bench::now();
             const bench::Workload& w = workload();
             std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s, in %s\n",
                         w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
                         secondsSince(start), w.folder.file("").c_str());
-            const Clock::time_point files = Clock::now();
+            const double files = bench::now();
             const double xmlBytes = static_cast<double>(exportFile("export.xml", app::model::exportToXml).bytes.size());
             const double textBytes = static_cast<double>(exportFile("export.txt", app::model::exportToText).bytes.size());
             for (const int count : importSizes)

@@ -1,6 +1,10 @@
 #include "HeapCounter.hpp"
 
 #include <malloc.h>
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
 
 #include <atomic>
 #include <cstdlib>
@@ -10,6 +14,16 @@
 
 namespace {
 
+#ifdef _WIN32
+std::size_t usableSize(void* p) {
+    return _msize(p);
+}
+#else
+std::size_t usableSize(void* p) {
+    return malloc_usable_size(p);
+}
+#endif
+
 std::atomic<std::size_t> liveBytes{0};
 std::atomic<std::size_t> peakBytes{0};
 
@@ -17,7 +31,7 @@ void* allocate(std::size_t size) noexcept {
     void* p = std::malloc(size ? size : 1);
     if (!p)
         return nullptr;
-    const std::size_t usable = malloc_usable_size(p);
+    const std::size_t usable = usableSize(p);
     const std::size_t now = liveBytes.fetch_add(usable, std::memory_order_relaxed) + usable;
     std::size_t high = peakBytes.load(std::memory_order_relaxed);
     while (now > high && !peakBytes.compare_exchange_weak(high, now, std::memory_order_relaxed)) {
@@ -28,7 +42,7 @@ void* allocate(std::size_t size) noexcept {
 void release(void* p) noexcept {
     if (!p)
         return;
-    liveBytes.fetch_sub(malloc_usable_size(p), std::memory_order_relaxed);
+    liveBytes.fetch_sub(usableSize(p), std::memory_order_relaxed);
     std::free(p);
 }
 
@@ -38,6 +52,7 @@ void* allocateOrThrow(std::size_t size) {
     throw std::bad_alloc();
 }
 
+#ifndef _WIN32
 std::size_t statusField(const char* name) {
     std::ifstream status("/proc/self/status");
     const std::string key = std::string(name) + ":";
@@ -51,6 +66,7 @@ std::size_t statusField(const char* name) {
     }
     return 0;
 }
+#endif
 
 }  // namespace
 
@@ -86,7 +102,15 @@ void resetPeak() {
 namespace bench::rss {
 
 std::size_t current() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return counters.WorkingSetSize;
+#else
     return statusField("VmRSS");
+#endif
 }
 
 }  // namespace bench::rss

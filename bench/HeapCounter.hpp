@@ -12,7 +12,7 @@
 // the memory one runs), so later growth reuses it and a high-water mark shows nothing
 // (it read 0 MB here while the heap grew by megabytes). Counting at the allocator gives
 // the peak exactly, at the cost of one relaxed atomic add per allocation and free and a
-// malloc_usable_size() call.
+// malloc_usable_size() (on Windows _msize()) call.
 namespace bench::heap {
 
 // Bytes currently allocated through operator new (usable sizes, so malloc's rounding
@@ -29,7 +29,7 @@ void resetPeak();
 
 namespace bench::rss {
 
-// Resident set size from /proc/self/status, in bytes (0 when unreadable).
+// Resident set size (the working set on Windows), in bytes (0 when unreadable).
 std::size_t current();
 
 }  // namespace bench::rss

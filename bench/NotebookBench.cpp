@@ -14,7 +14,7 @@
 // benchmark before it had left behind, which no ratio survives.
 
 #include "HeapCounter.hpp"
-#include "Baselines.hpp"
+#include "GoogleBench.hpp"
 #include "Ratios.hpp"
 #include "Workload.hpp"
 
@@ -26,7 +26,6 @@
 #include <benchmark/benchmark.h>
 
 
-#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -35,7 +34,6 @@
 
 namespace {
 
-using bench::Clock;
 using bench::guarded;
 using bench::paired;
 using bench::readBytes;
@@ -122,7 +120,7 @@ void saveAsyncUiThread(benchmark::State& state) {
         app::model::waitForBackgroundSaves();
         double background = 0;
         for (auto _ : state) {
-            const Clock::time_point start = Clock::now();
+            const double start = bench::now();
             app::model::saveNotebookAsync(*w.notebook, target);
             const double seconds = secondsSince(start);
             app::model::waitForBackgroundSaves();
@@ -158,7 +156,7 @@ void burstMemory(benchmark::State& state) {
             bench::heap::resetPeak();
             const std::size_t heapBefore = bench::heap::live();
 
-            const Clock::time_point start = Clock::now();
+            const double start = bench::now();
             for (int k = 0; k < changes; ++k) {
                 const int index = (round * changes + k) * 1999 % bench::noteCount;
                 notebook.note(index).setText(texts[static_cast<std::size_t>(k)]);
@@ -207,7 +205,7 @@ int main(int argc, char** argv) {
     const int status = bench::runMain(
         argc, argv, "notebook_bench",
         [] {
-            const Clock::time_point start = Clock::now();
+            const double start = bench::now();
             const bench::Workload& w = workload();
             std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n"
                         "          notebook heap %.1f MB, resident growth %.1f MB, file %.1f MB, in %s\n\n",

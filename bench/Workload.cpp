@@ -8,9 +8,9 @@
 #include <boost/date_time/gregorian/gregorian_types.hpp>
 #include <boost/date_time/posix_time/posix_time_types.hpp>
 
+#include <chrono>
 #include <cstdlib>
 #include <cwctype>
-#include <filesystem>
 #include <stdexcept>
 #include <system_error>
 
@@ -184,10 +184,17 @@ std::wstring makeText(std::uint64_t seed, std::size_t length) {
 }
 
 TemporaryFolder::TemporaryFolder() {
-    char name[] = "/tmp/varnel-bench-XXXXXX";
-    if (!::mkdtemp(name))
-        throw std::runtime_error("cannot create a temporary folder under /tmp");
-    path_ = name;
+    const std::filesystem::path parent = std::filesystem::temp_directory_path();
+    Random random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                  sys::platform::currentProcessId());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::filesystem::path candidate = parent / ("varnel-bench-" + std::to_string(random.next() % 1000000000u));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = std::move(candidate);
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder in " + parent.string());
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -196,11 +203,11 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 std::string TemporaryFolder::file(const std::string& name) const {
-    return path_ + "/" + name;
+    return (path_ / name).string();
 }
 
 std::wstring TemporaryFolder::wideFile(const std::string& name) const {
-    return sys::platform::widen(file(name));
+    return (path_ / name).wstring();
 }
 
 namespace {

@@ -3,12 +3,14 @@
 #include "app/model/Notebook.hpp"
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 namespace bench {
 
-// A uniquely named folder under /tmp, removed with everything in it when dropped.
+// A uniquely named folder in the system's temporary folder, removed with everything in
+// it when dropped.
 class TemporaryFolder {
 public:
     TemporaryFolder();
@@ -16,12 +18,12 @@ public:
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
-    // A path inside the folder, native and in the program's wide form.
+    // A path inside the folder, in the system's narrow form and in the program's wide form.
     std::string file(const std::string& name) const;
     std::wstring wideFile(const std::string& name) const;
 
 private:
-    std::string path_;
+    std::filesystem::path path_;
 };
 
 // Sizes of the notebook every benchmark works on.

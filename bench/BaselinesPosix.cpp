@@ -5,23 +5,26 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstring>
-#include <iostream>
 #include <stdexcept>
 
 namespace bench {
 
 namespace {
 
-[[noreturn]] void failWith(const std::string& what, const std::string& path) {
-    throw std::runtime_error(what + " " + path + ": " + std::strerror(errno));
+[[noreturn]] void failWith(const std::string& what, const std::filesystem::path& path) {
+    throw std::runtime_error(what + " " + path.string() + ": " + std::strerror(errno));
 }
 
 }  // namespace
 
-void writeDurably(const std::string& target, const std::string& bytes) {
-    const std::string temporary = target + ".tmp";
+double now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void writeDurably(const std::filesystem::path& target, const std::string& bytes) {
+    const std::string temporary = target.string() + ".tmp";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
         failWith("cannot create", temporary);
@@ -48,7 +51,7 @@ void writeDurably(const std::string& target, const std::string& bytes) {
         failWith("cannot rename to", target);
 }
 
-std::string readBytes(const std::string& path) {
+std::string readBytes(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         failWith("cannot open", path);
@@ -71,27 +74,6 @@ std::string readBytes(const std::string& path) {
     }
     ::close(fd);
     return bytes;
-}
-
-int runMain(int argc, char** argv, const char* name, const std::function<void()>& prepare,
-            const std::function<void()>& registerAll, const std::function<void(std::ostream&)>& report) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    int status = 0;
-    try {
-        prepare();
-        std::fflush(stdout);
-        registerAll();
-        benchmark::RunSpecifiedBenchmarks();
-        std::cout.flush();
-        report(std::cout);
-    } catch (const std::exception& e) {
-        std::cerr << name << ": " << e.what() << '\n';
-        status = 1;
-    }
-    benchmark::Shutdown();
-    return status;
 }
 
 }  // namespace bench

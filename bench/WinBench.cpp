@@ -1,0 +1,159 @@
+// The benchmarks of the Windows build, run under Wine by scripts/bench-windows. Google
+// Benchmark is not available for MinGW, so this is one plain executable: a list of
+// figures, each timed with QueryPerformanceCounter against a baseline measured in the
+// same run, printed as "RATIO name = value (target <= t)". Arguments pick figures by
+// part of their name ("win_bench.exe notebook").
+//
+//   notebook.save  saveNotebook()           vs writing the same bytes: one write, flush, rename
+//   notebook.load  loadNotebook()           vs reading the file's bytes into memory
+//   view.rebuild   view.setFilter() per field choice at 100,000 notes of 600 characters
+//                  vs the plain substring scan over the same strings
+//
+// To add a figure, write a function that measures (runPairs() for the usual pairing)
+// and prints its ratios, and list it in figures() below.
+
+#include "Baselines.hpp"
+#include "HeapCounter.hpp"
+#include "Ratios.hpp"
+#include "Runner.hpp"
+#include "ViewWorkload.hpp"
+#include "Workload.hpp"
+
+#include "app/model/FilterChoices.hpp"
+#include "app/model/Notebook.hpp"
+#include "app/model/NotebookCodec.hpp"
+#include "app/model/NotebookStore.hpp"
+#include "app/model/NotebookView.hpp"
+#include "app/model/TextFilter.hpp"
+#include "sys/platform/Platform.hpp"
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+using app::model::TextFilter;
+using bench::ratios::mean;
+
+constexpr double megabyte = 1024.0 * 1024.0;
+
+bench::Workload& notebookWorkload() {
+    static bool described = false;
+    bench::Workload& w = bench::workload();
+    if (!described) {
+        described = true;
+        std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), notebook heap %.1f MB, "
+                    "file %.1f MB, in %ls\n",
+                    w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
+                    static_cast<double>(w.heapBytes) / megabyte, static_cast<double>(w.encoded.size()) / megabyte,
+                    w.folder.wideFile("").c_str());
+        std::fflush(stdout);
+    }
+    return w;
+}
+
+// The notebook file the save figure writes and the load figure reads, saved once
+// (untimed) so that every timed save replaces an existing file, as in use, and checked
+// to hold exactly the bytes the baselines write.
+const std::wstring& notebookFile() {
+    static const std::wstring path = [] {
+        bench::Workload& w = notebookWorkload();
+        const std::wstring file = w.folder.wideFile("notebook.dat");
+        if (!app::model::saveNotebook(*w.notebook, file))
+            throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
+        if (bench::readBytes(file) != w.encoded)
+            throw std::runtime_error("saveNotebook did not write the bytes of encodeNotebook");
+        return file;
+    }();
+    return path;
+}
+
+void save(std::ostream& out) {
+    const bench::Workload& w = notebookWorkload();
+    const std::wstring& target = notebookFile();
+    const std::wstring baselineTarget = w.folder.wideFile("baseline.dat");
+    bench::writeDurably(baselineTarget, w.encoded);
+    bench::runPairs(
+        out, "save", 8, [&] { bench::writeDurably(baselineTarget, w.encoded); },
+        [&] {
+            if (!app::model::saveNotebook(*w.notebook, target))
+                throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
+        },
+        [] {});
+    bench::ratios::print(out, "save", mean("save.measured"), mean("save.baseline"), 2);
+}
+
+// A loaded notebook is freed outside the timing.
+void load(std::ostream& out) {
+    const std::wstring& file = notebookFile();
+    std::shared_ptr<app::model::Notebook> loaded;
+    std::string bytes;
+    int notes = 0;
+    bench::runPairs(
+        out, "load", 6, [&] { bytes = bench::readBytes(file); }, [&] { loaded = app::model::loadNotebook(file); },
+        [&] {
+            notes = loaded->count();
+            loaded.reset();
+            bytes = std::string();
+        });
+    if (notes != bench::noteCount)
+        throw std::runtime_error("loadNotebook returned " + std::to_string(notes) + " notes");
+    bench::ratios::print(out, "load", mean("load.measured"), mean("load.baseline"), 4);
+}
+
+// What a user has typed when the rebuild runs, per choice, in the order of filterChoices.
+const wchar_t* const rebuildQueries[] = {L"invoice", L"hotel b", L"deadline", L"budget", L"/21 1", L"wiki", L"proj"};
+
+void rebuild(std::ostream& out) {
+    constexpr int size = bench::noteCount;
+    app::model::Notebook& notebook = bench::view::notebookOf(size);
+    app::model::INotebookView& view = notebook.view();
+    std::vector<int> hits;
+    hits.reserve(size);
+    for (std::size_t choice = 0; choice < app::model::filterChoices.size(); ++choice) {
+        const TextFilter::Fields fields = app::model::filterChoices[choice].fields;
+        const std::wstring query = rebuildQueries[choice];
+        const bench::view::Scan scan = bench::view::scanOf(notebook, fields);
+        const std::string key = "view_" + std::to_string(choice) + "_" + std::to_string(size);
+        bench::runPairs(
+            out, key, 5, [&] { bench::view::plainScan(scan, query, hits); },
+            [&] { view.setFilter(std::make_unique<TextFilter>(fields, query)); },
+            [&] {
+                notebook.changed();  // the next rebuild searches every note again
+                if (view.count() != static_cast<int>(hits.size()))
+                    throw std::runtime_error("the view shows " + std::to_string(view.count()) +
+                                             " notes, the scan found " + std::to_string(hits.size()));
+            });
+        bench::ratios::print(out, key, mean(key + ".measured"), mean(key + ".baseline"), 2);
+    }
+    view.setFilter(nullptr);
+}
+
+std::vector<bench::Figure> figures() {
+    return {
+        {"notebook.save", save},
+        {"notebook.load", load},
+        {"view.rebuild", rebuild},
+    };
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> patterns;
+    for (int i = 1; i < argc; ++i)
+        patterns.push_back(sys::platform::narrow(argv[i]));
+    int status = 1;
+    try {
+        status = bench::runFigures(figures(), patterns);
+        app::model::waitForBackgroundSaves();
+    } catch (const std::exception& e) {
+        std::cerr << "win_bench: " << e.what() << '\n';
+    }
+    bench::dropWorkload();
+    return status;
+}
