@@ -1,10 +1,14 @@
 #include "app/model/FilterChoices.hpp"
 #include "app/model/Note.hpp"
+#include "app/model/SubstringFinder.hpp"
 #include "app/model/TextFilter.hpp"
+#include "sys/platform/Platform.hpp"
 
 #include <boost/date_time/posix_time/posix_time_types.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <utility>
 
@@ -124,4 +128,72 @@ TEST(TextFilterChoices, SevenChoicesInTheFilterBarsOrder) {
         EXPECT_STREQ(expected[i].first, app::model::filterChoices[i].key);
         EXPECT_EQ(expected[i].second, static_cast<unsigned>(app::model::filterChoices[i].fields));
     }
+}
+
+TEST(SubstringFinder, FindsWhatFindFindsInFoldedAndRawText) {
+    // Lengths around the widths searched at once, needles at the very start and end,
+    // repeated units, units that differ only above the low byte, capitals, line feeds,
+    // and the Kelvin sign, which folds to an ASCII letter.
+    std::mt19937 random(7);
+    const std::wstring alphabet = L"aAkb e\n\u00E9\u0436\u0416\u0161\u0160\u0100\u0200\u212A";
+    const auto text = [&](std::size_t length) {
+        std::wstring s;
+        for (std::size_t i = 0; i < length; ++i)
+            s += alphabet[random() % alphabet.size()];
+        return s;
+    };
+    const auto readAsSearchText = [](std::wstring s) {
+        sys::platform::foldCase(s);
+        std::replace(s.begin(), s.end(), L'\n', L' ');
+        return s;
+    };
+    for (int round = 0; round < 4000; ++round) {
+        const std::wstring raw = text(random() % 70);
+        const std::wstring folded = readAsSearchText(raw);
+        std::wstring needle;
+        if (!raw.empty() && round % 2 == 0) {
+            const std::size_t at = random() % raw.size();
+            needle = folded.substr(at, 1 + random() % 9);
+        } else {
+            needle = readAsSearchText(text(random() % 5));
+        }
+        const app::model::SubstringFinder finder(needle);
+        const bool expected = folded.find(needle) != std::wstring::npos;
+        ASSERT_EQ(expected, finder.foundIn(folded)) << "round " << round;
+        ASSERT_EQ(expected, finder.foundInText(raw)) << "round " << round;
+        ASSERT_EQ(raw.find(needle) != std::wstring::npos, finder.foundIn(raw)) << "round " << round;
+    }
+    EXPECT_TRUE(app::model::SubstringFinder(L"").foundIn(L""));
+    EXPECT_FALSE(app::model::SubstringFinder(L"ab").foundIn(L"a"));
+    // Only the whole needle counts, not its two rarest units at their distance.
+    EXPECT_FALSE(app::model::SubstringFinder(L"qxzq").foundIn(std::wstring(40, L'q') + L"qyzq"));
+    // A line feed is read as a space, so it is never found in a text.
+    EXPECT_FALSE(app::model::SubstringFinder(L"a\nb").foundInText(L"a\nb"));
+    EXPECT_TRUE(app::model::SubstringFinder(L"a b").foundInText(L"A\nB"));
+}
+
+TEST(TextFilterNarrowing, WholeStringFieldsNarrowOnlyWhenTheWiderQueryIsContained) {
+    const auto narrows = [](TextFilter::Fields fields, const wchar_t* query, const wchar_t* wider) {
+        return TextFilter(fields, query).narrows(TextFilter(fields, wider));
+    };
+    for (TextFilter::Fields fields : {TextFilter::Text, TextFilter::Title, TextFilter::Time, TextFilter::Link,
+                                      TextFilter::TextAndTitle, TextFilter::All}) {
+        EXPECT_TRUE(narrows(fields, L"abc", L"ab")) << fields;
+        EXPECT_TRUE(narrows(fields, L"xabc", L"ab")) << fields;  // a character put in front
+        EXPECT_TRUE(narrows(fields, L"AB C", L"b c")) << fields;  // folded on both sides
+        EXPECT_TRUE(narrows(fields, L"ab", L"")) << fields;
+        EXPECT_TRUE(narrows(fields, L"ab", L"ab")) << fields;
+        EXPECT_FALSE(narrows(fields, L"ab", L"abc")) << fields;      // Backspace widens
+        EXPECT_FALSE(narrows(fields, L"b a", L"a b")) << fields;     // words, but not the string
+        EXPECT_FALSE(narrows(fields, L"ab  c", L"ab c")) << fields;  // the spaces count
+    }
+    // The tags need each earlier word inside some new word, in any order and separation.
+    EXPECT_TRUE(narrows(TextFilter::Tags, L"b a", L"a b"));
+    EXPECT_TRUE(narrows(TextFilter::Tags, L"work;proj", L"or, pro"));
+    EXPECT_TRUE(narrows(TextFilter::Tags, L"project", L"pro ject"));  // two words in one
+    EXPECT_TRUE(narrows(TextFilter::Tags, L"ab", L" ;"));            // no words matches every note
+    EXPECT_FALSE(narrows(TextFilter::Tags, L"pro", L"pro x"));
+    EXPECT_FALSE(narrows(TextFilter::Tags, L" ", L"a"));
+    // Not across field choices.
+    EXPECT_FALSE(TextFilter(TextFilter::Text, L"abc").narrows(TextFilter(TextFilter::TextAndTitle, L"ab")));
 }

@@ -1,6 +1,7 @@
 #include "app/model/Note.hpp"
 
 #include "app/model/DateTimeText.hpp"
+#include "app/model/SubstringFinder.hpp"
 
 #include "sys/platform/Platform.hpp"
 
@@ -56,33 +57,8 @@ void foldInto(std::wstring& folded, const std::wstring& text) {
     sys::platform::foldCase(folded);
 }
 
-// The search text of a text without CR or TAB, in one pass over the copy: A-Z folded and
-// line feeds made spaces, and only a text with code units from U+0100 up also goes
-// through the platform's fold. Every note's text passes here on load. Returns false,
-// with the result unfinished, for a text that holds a CR or a TAB.
-bool makeSearchText(std::wstring& searchText, const std::wstring& text) {
-    searchText = text;
-    bool beyondLatin1 = false;
-    for (wchar_t& c : searchText) {
-        const auto code = static_cast<std::uint32_t>(c);
-        if (code - 0x41u < 26u)
-            c = static_cast<wchar_t>(code + 0x20u);
-        else if (code == 0x0Au)
-            c = L' ';
-        else if (code == 0x0Du || code == 0x09u)
-            return false;
-        else if (code >= 0x100u)
-            beyondLatin1 = true;
-    }
-    if (beyondLatin1)
-        sys::platform::foldCase(searchText);
-    return true;
-}
-
-// For any text, the raw ones of the loader included.
-void refreshSearchText(std::wstring& searchText, const std::wstring& text) {
-    if (makeSearchText(searchText, text))
-        return;
+// The search text of any text, the raw ones of the loader included.
+void makeSearchText(std::wstring& searchText, const std::wstring& text) {
     searchText = text;
     sys::platform::foldCase(searchText);
     for (wchar_t& c : searchText) {
@@ -176,17 +152,17 @@ void Note::setText(const std::wstring& text) {
     setText(std::wstring(text));
 }
 
-// Leading white space goes, every CR goes and every TAB becomes four spaces; the search
-// text is the result folded to lower case with line feeds as spaces. Most texts need no
-// change, which building the search text finds out on the way, and the stored string is
-// taken over, not copied.
+// Leading white space goes, every CR goes and every TAB becomes four spaces. Most texts
+// need no change, which two quick searches find out, and the stored string is taken
+// over, not copied. The search text is made again when it is next asked for.
 void Note::setText(std::wstring&& text) {
     std::size_t begin = 0;
     while (begin < text.size() && sys::platform::isSpace(text[begin]))
         ++begin;
     text.erase(0, begin);
-    std::wstring searchText;
-    if (!makeSearchText(searchText, text)) {
+    static const SubstringFinder carriageReturn(L"\r");
+    static const SubstringFinder tab(L"\t");
+    if (carriageReturn.foundIn(text) || tab.foundIn(text)) {
         std::wstring out;
         out.reserve(text.size());
         for (wchar_t c : text) {
@@ -196,11 +172,20 @@ void Note::setText(std::wstring&& text) {
                 out += c;
         }
         text.swap(out);
-        makeSearchText(searchText, text);
     }
     Payload& p = edit();
     p.text = std::move(text);
-    p.searchText = std::move(searchText);
+    p.searchText = std::wstring();
+    p.searchTextMade = false;
+}
+
+const std::wstring& Note::searchText() const {
+    const Payload& p = *payload_;
+    if (!p.searchTextMade) {
+        makeSearchText(p.searchText, p.text);
+        p.searchTextMade = true;
+    }
+    return p.searchText;
 }
 
 void Note::setSource(const std::wstring& source) {
@@ -227,7 +212,8 @@ void Note::assignRaw(std::wstring title, std::wstring text, std::wstring source,
     p.source = std::move(source);
     p.link = std::move(link);
     foldInto(p.searchTitle, p.title);
-    refreshSearchText(p.searchText, p.text);
+    p.searchText = std::wstring();
+    p.searchTextMade = false;
     foldInto(p.searchLink, p.link);
 }
 

@@ -29,7 +29,11 @@ public:
     int id() const { return id_; }
     const std::wstring& title() const { return payload_->title; }
     const std::wstring& text() const { return payload_->text; }
-    const std::wstring& searchText() const { return payload_->searchText; }
+    // The text folded to lower case with line feeds as spaces. Made on first use, by the
+    // thread that owns the notebook (the saving thread never reads it), and kept until
+    // the text changes: the filter reads the text itself, so a loaded notebook does not
+    // pay for a folded copy of every text.
+    const std::wstring& searchText() const;
     // What the filters search, kept up to date with the fields: the title and link folded
     // to lower case (the field itself when folding changes nothing), the date and time as
     // shown, separated by a space, and the tags joined by spaces (tagString).
@@ -73,7 +77,8 @@ private:
     struct Payload {
         std::wstring title;
         std::wstring text;
-        std::wstring searchText;
+        mutable std::wstring searchText;
+        mutable bool searchTextMade = false;
         std::wstring source;
         std::wstring link;
         Tags tags;

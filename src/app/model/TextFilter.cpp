@@ -4,29 +4,166 @@
 
 #include <algorithm>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <xmmintrin.h>
+#define VARNEL_PREFETCH 1
+#endif
+
 namespace app::model {
+
+namespace {
+
+void prefetch(const void* at) {
+#ifdef VARNEL_PREFETCH
+    _mm_prefetch(static_cast<const char*>(at), _MM_HINT_T0);
+#else
+    (void)at;
+#endif
+}
+
+// A scan over the whole notebook waits mostly for memory: each note's fields hang off
+// its payload, each string's text lies elsewhere again. So a scan asks for the payloads
+// of the notes some way ahead, and for the texts of the nearer ones, whose payloads have
+// arrived by then.
+constexpr std::size_t payloadsAhead = 16;
+constexpr std::size_t textsAhead = 6;
+
+void prefetchPayload(const Note& note, TextFilter::Fields fields) {
+    // Addresses inside the payload: taking them reads only the note itself.
+    if (fields == TextFilter::Text) {
+        prefetch(&note.text());
+        return;
+    }
+    // The other fields' strings lie between the title and the joined tags.
+    const char* const end = reinterpret_cast<const char*>(&note.searchTags() + 1);
+    for (const char* line = reinterpret_cast<const char*>(&note.title()); line < end; line += 64)
+        prefetch(line);
+}
+
+void prefetchTexts(const Note& note, TextFilter::Fields fields) {
+    if (fields & TextFilter::Text) {
+        const wchar_t* text = note.text().data();
+        prefetch(text);
+        prefetch(text + 64 / sizeof(wchar_t));
+    }
+    if (fields & TextFilter::Title)
+        prefetch(note.searchTitle().data());
+    if (fields & TextFilter::Time)
+        prefetch(note.searchTime().data());
+    if (fields & TextFilter::Link)
+        prefetch(note.searchLink().data());
+    if (fields & TextFilter::Tags)
+        prefetch(note.searchTags().data());
+}
+
+constexpr unsigned offsetBits = 29;
+constexpr TextFilter::Where offsetMask = (TextFilter::Where{1} << offsetBits) - 1;
+enum SearchOrder : unsigned { InText, InTitle, InTime, InLink, InTags };
+
+TextFilter::Where whereOf(unsigned field, std::size_t offset) {
+    // An offset too large to keep is kept as 0: a search from there is only slower.
+    return (TextFilter::Where{field} << offsetBits) | (offset <= offsetMask ? static_cast<TextFilter::Where>(offset) : 0);
+}
+
+// Keeps the matching notes of `indices` (or of all notes when null), with where they
+// were found, in place: the kept ones move only towards the front, behind the read
+// position and the look-ahead. `from(k)` tells where to start in the k-th note.
+template <typename From>
+std::size_t select(const TextFilter& filter, const std::vector<Note>& notes, std::vector<int>* indices,
+                   std::size_t count, From from,
+                   bool (TextFilter::*find)(const Note&, TextFilter::Where, TextFilter::Where&) const,
+                   std::vector<int>& out, std::vector<TextFilter::Where>& where) {
+    const TextFilter::Fields fields = filter.fields();
+    const auto indexAt = [indices](std::size_t k) {
+        return indices ? static_cast<std::size_t>((*indices)[k]) : k;
+    };
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (k + payloadsAhead < count)
+            prefetchPayload(notes[indexAt(k + payloadsAhead)], fields);
+        if (k + textsAhead < count)
+            prefetchTexts(notes[indexAt(k + textsAhead)], fields);
+        const std::size_t index = indexAt(k);
+        TextFilter::Where found = 0;
+        if ((filter.*find)(notes[index], from(k), found)) {
+            if (indices) {
+                out[kept] = static_cast<int>(index);
+                where[kept] = found;
+            } else {
+                out.push_back(static_cast<int>(index));
+                where.push_back(found);
+            }
+            ++kept;
+        }
+    }
+    return kept;
+}
+
+// Whether each word is part of some word of `within`.
+bool everyWordInside(const std::vector<std::wstring>& words, const std::vector<std::wstring>& within) {
+    return std::all_of(words.begin(), words.end(), [&within](const std::wstring& word) {
+        return std::any_of(within.begin(), within.end(),
+                           [&word](const std::wstring& outer) { return outer.find(word) != std::wstring::npos; });
+    });
+}
+
+}  // namespace
 
 // The query is folded, and its tag words parsed, once here: a rebuild runs matches over
 // every note of the notebook for each keystroke in the filter bar.
 TextFilter::TextFilter(Fields fields, const std::wstring& query)
-    : fields_(fields), query_(sys::platform::foldedCase(query)) {
+    : fields_(fields), finder_(sys::platform::foldedCase(query)) {
     const Note::Tags words = Note::parseTags(query);
     words_.assign(words.begin(), words.end());
 }
 
-// The fields are tried in a fixed order, stopping at the first hit.
+// The fields are tried in a fixed order, stopping at the first hit. The text is searched
+// as its search text reads, without the folded copy (see Note::searchText).
 bool TextFilter::matches(const Note& note) const {
-    if ((fields_ & Text) && note.searchText().find(query_) != std::wstring::npos)
+    Where found = 0;
+    return find(note, 0, found);
+}
+
+// From a field on, and in that field from an offset on: the fields before it, and the
+// places before the offset, are known not to hold the query.
+bool TextFilter::find(const Note& note, Where from, Where& found) const {
+    const unsigned field = from >> offsetBits;
+    const auto start = [&](unsigned here) -> std::size_t { return here == field ? (from & offsetMask) : 0; };
+    const auto hit = [&](unsigned here, std::size_t at) {
+        if (at == std::wstring::npos)
+            return false;
+        found = whereOf(here, at);
         return true;
-    if ((fields_ & Title) && note.searchTitle().find(query_) != std::wstring::npos)
+    };
+    if (field <= InText && (fields_ & Text) && hit(InText, finder_.findInText(note.text(), start(InText))))
         return true;
-    if ((fields_ & Time) && note.searchTime().find(query_) != std::wstring::npos)
+    if (field <= InTitle && (fields_ & Title) && hit(InTitle, finder_.findIn(note.searchTitle(), start(InTitle))))
         return true;
-    if ((fields_ & Link) && note.searchLink().find(query_) != std::wstring::npos)
+    if (field <= InTime && (fields_ & Time) && hit(InTime, finder_.findIn(note.searchTime(), start(InTime))))
+        return true;
+    if (field <= InLink && (fields_ & Link) && hit(InLink, finder_.findIn(note.searchLink(), start(InLink))))
         return true;
     if ((fields_ & Tags) && tagsMatch(note.searchTags()))
-        return true;
+        return hit(InTags, 0);
     return false;
+}
+
+void TextFilter::selectAll(const std::vector<Note>& notes, std::vector<int>& out, std::vector<Where>& where) const {
+    select(
+        *this, notes, nullptr, notes.size(), [](std::size_t) { return Where{0}; }, &TextFilter::find, out, where);
+}
+
+void TextFilter::selectAmong(const std::vector<Note>& notes, std::vector<int>& indices, std::vector<Where>& where,
+                             std::size_t shift) const {
+    if (where.size() != indices.size())
+        where.assign(indices.size(), 0);
+    const auto from = [&where, shift](std::size_t k) {
+        const Where offset = where[k] & offsetMask;
+        return (where[k] & ~offsetMask) | (offset > shift ? offset - static_cast<Where>(shift) : 0);
+    };
+    const std::size_t kept = select(*this, notes, &indices, indices.size(), from, &TextFilter::find, indices, where);
+    indices.resize(kept);
+    where.resize(kept);
 }
 
 // Every word of the query must be part of some tag; a query of separators only has no
@@ -35,6 +172,23 @@ bool TextFilter::matches(const Note& note) const {
 bool TextFilter::tagsMatch(const std::wstring& tags) const {
     return std::all_of(words_.begin(), words_.end(),
                        [&tags](const std::wstring& word) { return tags.find(word) != std::wstring::npos; });
+}
+
+// The text, title, date and link are searched for the whole query: a note that holds the
+// longer query holds every part of it, so a query containing the wider one narrows it,
+// and nothing less does ("b a" does not narrow "a b"). The tags need every word to be
+// part of a tag: a word containing each of the wider query's words only finds tags that
+// those words find too, whatever the order, the separators or the number of words. With
+// both kinds of field (All) both must hold; the first implies the second, since a word
+// of the wider query lies, within the longer query, inside one of its words.
+bool TextFilter::narrows(const TextFilter& wider) const {
+    if (fields_ != wider.fields_)
+        return false;
+    if ((fields_ & (Text | Title | Time | Link)) && query().find(wider.query()) == std::wstring::npos)
+        return false;
+    if ((fields_ & Tags) && !everyWordInside(wider.words_, words_))
+        return false;
+    return true;
 }
 
 }  // namespace app::model

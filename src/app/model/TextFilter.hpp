@@ -2,7 +2,9 @@
 
 #include "app/model/Filter.hpp"
 #include "app/model/Note.hpp"
+#include "app/model/SubstringFinder.hpp"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,14 +28,33 @@ public:
 
     bool matches(const Note& note) const override;
 
+    // Where a note was found: the field, counted in the order the fields are searched,
+    // in the top bits, and the offset of the query in it below them.
+    using Where = std::uint32_t;
+
+    // Appends the indices of all matching notes to `out`, and where each was found to
+    // `where`. The same notes as matches() finds.
+    void selectAll(const std::vector<Note>& notes, std::vector<int>& out, std::vector<Where>& where) const;
+    // Keeps, in place, those of the notes at the given ascending indices that match, and
+    // where each was found. When `where` comes filled, it tells where a filter this one
+    // narrows found each note, and `shift` how far into this query that filter's query
+    // lies: no note holds this query before those places, so the search starts there.
+    void selectAmong(const std::vector<Note>& notes, std::vector<int>& indices, std::vector<Where>& where,
+                     std::size_t shift) const;
+
+    // Whether every note this filter matches is matched by `wider` too, whatever the notes
+    // hold: then only wider's result needs searching.
+    bool narrows(const TextFilter& wider) const;
+
     Fields fields() const { return fields_; }
-    const std::wstring& query() const { return query_; }
+    const std::wstring& query() const { return finder_.needle(); }
 
 private:
+    bool find(const Note& note, Where from, Where& found) const;
     bool tagsMatch(const std::wstring& tags) const;
 
     Fields fields_;
-    std::wstring query_;
+    SubstringFinder finder_;
     std::vector<std::wstring> words_;
 };
 
