@@ -95,6 +95,29 @@ void rebuild(benchmark::State& state, std::size_t choice, int size) {
     }
 }
 
+// Typing a ten-letter word into the filter bar over all fields, key by key, then
+// Backspace down to its first letter, then a change of the field choice (see typeWord).
+const wchar_t* const typedWord = L"restaurant";
+std::vector<bench::view::TypingRound>& typingRounds() {
+    static std::vector<bench::view::TypingRound> rounds;
+    return rounds;
+}
+
+void typing(benchmark::State& state) {
+    bench::guarded(state, [&] {
+        app::model::Notebook& notebook = notebookOf(bench::noteCount);
+        int round = 0;
+        for (auto _ : state) {
+            typingRounds().push_back(
+                bench::view::typeWord(notebook, TextFilter::All, TextFilter::TextAndTitle, typedWord, round++));
+            double keys = 0;
+            for (double seconds : typingRounds().back().keys)
+                keys += seconds;
+            state.SetIterationTime(keys);
+        }
+    });
+}
+
 void registerBenchmarks() {
     for (int size : sizes) {
         for (std::size_t choice = 0; choice < app::model::filterChoices.size(); ++choice) {
@@ -107,6 +130,10 @@ void registerBenchmarks() {
                 ->Iterations(size > 20000 ? 10 : 30);
         }
     }
+    benchmark::RegisterBenchmark("Typing/restaurant_key_by_key/100000", typing)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(5);
 }
 
 void printRatios(std::ostream& out) {
@@ -118,6 +145,8 @@ void printRatios(std::ostream& out) {
                                  2);
         }
     }
+    out << '\n';
+    bench::view::printTyping(out, typedWord, typingRounds(), bench::noteCount);
 }
 
 }  // namespace

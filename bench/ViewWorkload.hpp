@@ -7,6 +7,7 @@
 #include "app/model/TextFilter.hpp"
 
 #include <cstddef>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,29 @@ Scan scanOf(const app::model::Notebook& notebook, app::model::TextFilter::Fields
 // the filter for a query without tag separators.
 void plainScan(const Scan& scan, const std::wstring& query, std::vector<int>& hits);
 
+// One round of typing into the filter bar of a notebook's view, each step timed: the
+// word key by key (after a change to the notebook, so nothing found before is reused),
+// Backspace down to its first letter, and a change of the field choice with the whole
+// word typed. With the plain scans it is measured against, in the same round.
+struct TypingRound {
+    std::vector<double> keys;        // seconds per keystroke, the first included
+    std::vector<double> backspaces;  // seconds per Backspace
+    double fieldChange = 0;
+    double scanFirstKey = 0;     // plain scan for the first letter
+    double scanWord = 0;         // plain scan for the whole word
+    double scanFieldChange = 0;  // plain scan for the whole word in the other fields
+    std::size_t keptBytes = 0;   // the view's kept results after the word was typed
+};
+
+// `round` decides whether the baselines run before or after the typing, so that rounds
+// take turns. Checks every step's result against a plain scan.
+TypingRound typeWord(app::model::Notebook& notebook, app::model::TextFilter::Fields fields,
+                     app::model::TextFilter::Fields changedTo, const std::wstring& word, int round);
+
+// Prints each step's time over the rounds (mean and slowest), the RATIO lines (first key
+// and field change against their plain scans, the sum of the keystrokes against one
+// plain scan of the word, the kept results against one list of every note's index) and
+// the FRAME lines of the steps that must each fit in a 16 ms frame.
+void printTyping(std::ostream& out, const std::wstring& word, const std::vector<TypingRound>& rounds, int notes);
 
 }  // namespace bench::view

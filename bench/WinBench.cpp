@@ -8,6 +8,8 @@
 //   notebook.load  loadNotebook()           vs reading the file's bytes into memory
 //   view.rebuild   view.setFilter() per field choice at 100,000 notes of 600 characters
 //                  vs the plain substring scan over the same strings
+//   view.typing    a ten-letter word typed key by key into the filter, Backspace over it
+//                  and a change of fields, each step timed (see ViewWorkload.hpp)
 //
 // To add a figure, write a function that measures (runPairs() for the usual pairing)
 // and prints its ratios, and list it in figures() below.
@@ -133,11 +135,23 @@ void rebuild(std::ostream& out) {
     view.setFilter(nullptr);
 }
 
+// Typing a ten-letter word into the filter bar over all fields, key by key, then
+// Backspace down to its first letter, then a change of the field choice (see typeWord).
+void typing(std::ostream& out) {
+    const std::wstring word = L"restaurant";
+    app::model::Notebook& notebook = bench::view::notebookOf(bench::noteCount);
+    std::vector<bench::view::TypingRound> rounds;
+    for (int round = 0; round < 5; ++round)
+        rounds.push_back(bench::view::typeWord(notebook, TextFilter::All, TextFilter::TextAndTitle, word, round));
+    bench::view::printTyping(out, word, rounds, notebook.count());
+}
+
 std::vector<bench::Figure> figures() {
     return {
         {"notebook.save", save},
         {"notebook.load", load},
         {"view.rebuild", rebuild},
+        {"view.typing", typing},
     };
 }
 

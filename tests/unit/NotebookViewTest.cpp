@@ -3,12 +3,15 @@
 #include "app/model/NotebookStore.hpp"
 #include "app/model/NotebookView.hpp"
 #include "app/model/TextFilter.hpp"
+#include "sys/platform/Platform.hpp"
 
 #include "TempFolder.hpp"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -299,4 +302,155 @@ TEST_F(NotebookViewFixture, TheMergedTextReachesTheSavedFile) {
     const std::shared_ptr<Notebook> saved = app::model::loadNotebook(path);
     ASSERT_EQ(1, saved->count());
     EXPECT_EQ(L"kept\n\ngone", saved->note(0).text());
+}
+
+namespace {
+
+// What a fresh rebuild shows, worked out note by note without the view or the filter's
+// own search: the folded query in a chosen field, or for the tags every query word
+// inside the joined tags.
+std::vector<int> freshResult(const Notebook& notebook, TextFilter::Fields fields, const std::wstring& query) {
+    const std::wstring folded = sys::platform::foldedCase(query);
+    const Note::Tags words = Note::parseTags(query);
+    std::vector<int> indices;
+    for (int i = 0; i < notebook.count(); ++i) {
+        const Note& note = notebook.note(i);
+        const auto in = [&folded](const std::wstring& field) { return field.find(folded) != std::wstring::npos; };
+        bool match = ((fields & TextFilter::Text) && in(note.searchText())) ||
+                     ((fields & TextFilter::Title) && in(note.searchTitle())) ||
+                     ((fields & TextFilter::Time) && in(note.searchTime())) ||
+                     ((fields & TextFilter::Link) && in(note.searchLink()));
+        if (!match && (fields & TextFilter::Tags)) {
+            match = std::all_of(words.begin(), words.end(), [&note](const std::wstring& word) {
+                return note.tagString().find(word) != std::wstring::npos;
+            });
+        }
+        if (match)
+            indices.push_back(i);
+    }
+    return indices;
+}
+
+std::vector<int> shownIndices(const NotebookView& view) {
+    std::vector<int> indices;
+    for (int i = 0; i < view.count(); ++i)
+        indices.push_back(view.indexAt(i));
+    return indices;
+}
+
+// Random notebooks from a few letters (so that queries keep matching), with capitals,
+// non-ASCII letters, a character outside the basic plane, and the tag separators.
+class TypingFixture : public NotebookViewFixture {
+protected:
+    std::wstring randomText(std::size_t longest) {
+        static const std::wstring letters = L"abAB c,;\u00E9\u0436\u0416\U0001F600";
+        std::wstring text;
+        for (std::size_t n = random() % (longest + 1); n > 0; --n)
+            text += letters[random() % letters.size()];
+        return text;
+    }
+
+    Note randomNote() {
+        Note note(randomText(24), L"", randomText(6), Note::now());
+        note.setLink(randomText(4));
+        note.setTags(randomText(8));
+        return note;
+    }
+
+    // One of the ways the notebook or a note changes; half of the in-place edits raise
+    // no signal at all, as a caller may forget to.
+    void change() {
+        const int pick = static_cast<int>(random() % 7);
+        const int index = notebook.count() ? static_cast<int>(random() % notebook.count()) : -1;
+        if (pick == 0 || index < 0) {
+            notebook.addNote(randomNote());
+        } else if (pick == 1) {
+            notebook.deleteNotes({index});
+        } else if (pick == 2) {
+            std::set<int> moved{index};
+            notebook.moveNotes(moved, random() % 2 ? 1 : -1);
+        } else if (pick == 3) {
+            notebook.appendNotes({randomNote(), randomNote()});
+        } else {
+            Note& note = notebook.note(index);
+            if (pick == 4)
+                note.setText(randomText(24));
+            else if (pick == 5)
+                note.addTags(randomText(4));
+            else
+                note = randomNote();
+            if (random() % 2)
+                notebook.changed();
+        }
+    }
+
+    std::mt19937 random{2024};
+};
+
+}  // namespace
+
+TEST_F(TypingFixture, EveryKeystrokeShowsWhatAFreshRebuildShows) {
+    const TextFilter::Fields choices[] = {TextFilter::All, TextFilter::TextAndTitle, TextFilter::Text,
+                                          TextFilter::Title, TextFilter::Link, TextFilter::Tags};
+    for (int book = 0; book < 12; ++book) {
+        notebook.deleteAll();
+        for (int n = 0; n < 40; ++n)
+            notebook.addNote(randomNote());
+        listen();
+        TextFilter::Fields fields = choices[book % std::size(choices)];
+        std::wstring query;
+        for (int step = 0; step < 300; ++step) {
+            const unsigned action = random() % 21;
+            if (action < 11)
+                query += randomText(1);
+            else if (action < 15 && !query.empty())
+                query.pop_back();  // Backspace
+            else if (action == 15)
+                query.insert(0, randomText(1));  // typed at the start: still a narrowing
+            else if (action == 16)
+                query = randomText(3);
+            else if (action == 17 || action == 18)
+                fields = choices[random() % std::size(choices)];
+            else
+                change();
+            events.clear();
+            view.setFilter(std::make_unique<TextFilter>(fields, query));
+            ASSERT_EQ(freshResult(notebook, fields, query), shownIndices(view))
+                << "book " << book << ", step " << step << ", fields " << fields << ", query \""
+                << sys::platform::narrow(query) << '"';
+            ASSERT_THAT(events, ElementsAre("changed"));
+        }
+        notebook.view().changed.disconnect_all_slots();
+        notebook.view().reset.disconnect_all_slots();
+        notebook.view().noteAdded.disconnect_all_slots();
+    }
+}
+
+TEST_F(TypingFixture, AnEditBetweenKeystrokesIsNeverHiddenByAKeptResult) {
+    // Kept results come from an unchanged notebook only: an edit in place that nobody
+    // announced, or an exchange of two notes, still shows on the next keystroke.
+    fill({L"apple", L"banana", L"cherry"});
+    showText(L"a");
+    showText(L"an");
+    EXPECT_EQ(L"banana", shown());
+    notebook.note(2).setText(L"and more");
+    showText(L"and");  // narrows "an", which did not hold the edited note
+    EXPECT_EQ(L"cherry", shown());
+    showText(L"an");  // Backspace to a query seen before the edit
+    EXPECT_EQ((std::vector<int>{1, 2}), shownIndices(view));
+
+    notebook.note(0) = notebook.note(2);
+    showText(L"and");
+    EXPECT_EQ((std::vector<int>{0, 2}), shownIndices(view));
+}
+
+TEST_F(TypingFixture, KeptResultsStayWithinAFewListsOfEveryNote) {
+    for (int n = 0; n < 1000; ++n)
+        notebook.addNote(randomNote());
+    for (int k = 0; k < 100; ++k)
+        showText(randomText(3));
+    // One bit per note for each of at most 32 results, besides a few words each, and
+    // where the shown notes were found (a list growing by doubling, up to 1,024 entries).
+    EXPECT_LE(view.keptBytes(), 1000 * sizeof(int) + 1024 * sizeof(int) + 32 * 256);
+    EXPECT_GT(view.keptBytes(), 0u);
 }

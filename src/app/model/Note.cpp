@@ -20,6 +20,12 @@ int nextId() {
     return counter++;
 }
 
+std::atomic<std::uint64_t> changes{0};
+
+void countChange() {
+    changes.fetch_add(1, std::memory_order_relaxed);
+}
+
 void trimLeft(std::wstring& text) {
     std::size_t begin = 0;
     while (begin < text.size() && sys::platform::isSpace(text[begin]))
@@ -117,11 +123,13 @@ Note::Note(Note&& other) noexcept : id_(nextId()), payload_(other.payload_) {}
 
 Note& Note::operator=(const Note& other) {
     payload_ = other.payload_;
+    countChange();
     return *this;
 }
 
 Note& Note::operator=(Note&& other) noexcept {
     payload_ = other.payload_;
+    countChange();
     return *this;
 }
 
@@ -131,6 +139,7 @@ Note::~Note() = default;
 // thread, say) is never changed in place. Only this thread makes copies of notes, so a
 // payload held once cannot gain a holder while it is being changed.
 Note::Payload& Note::edit() {
+    countChange();
     if (payload_.use_count() != 1) {
         payload_ = std::make_shared<Payload>(*payload_);
     } else {
@@ -316,6 +325,10 @@ bool Note::isUrl(const std::wstring& link) {
     const std::string narrowed = sys::platform::narrow(link);
     boost::smatch match;
     return boost::regex_search(narrowed, match, prefix) && match.position(static_cast<boost::smatch::size_type>(0)) == 0;
+}
+
+std::uint64_t Note::changeCount() {
+    return changes.load(std::memory_order_relaxed);
 }
 
 Note::DateTime Note::now() {

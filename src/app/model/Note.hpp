@@ -2,6 +2,7 @@
 
 #include <boost/date_time/posix_time/ptime.hpp>
 
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -72,6 +73,9 @@ public:
     // The tags named in a string: folded to lower case, split at spaces, commas and semicolons.
     static Tags parseTags(const std::wstring& tags);
     static DateTime now();
+    // Grows whenever any note's fields change, by a setter or by assignment: what was
+    // found in notes earlier still holds while it stays the same.
+    static std::uint64_t changeCount();
 
 private:
     struct Payload {

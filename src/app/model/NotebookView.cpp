@@ -1,6 +1,7 @@
 #include "app/model/NotebookView.hpp"
 
 #include "app/model/Notebook.hpp"
+#include "app/model/TextFilter.hpp"
 
 #include <algorithm>
 #include <numeric>
@@ -11,7 +12,10 @@ namespace app::model {
 NotebookView::NotebookView(Notebook& notebook) : notebook_(notebook) {
     positions_.reserve(static_cast<std::size_t>(notebook_.count()));
     rebuild();
-    changedConnection_ = notebook_.changed.connect([this] { changed(); });
+    changedConnection_ = notebook_.changed.connect([this] {
+        dropKept();
+        changed();
+    });
     noteAddedConnection_ = notebook_.noteAdded.connect([this](int index) { onNoteAdded(index); });
     resetConnection_ = notebook_.reset.connect([this] { onReset(); });
 }
@@ -42,25 +46,75 @@ const Filter* NotebookView::filter() const {
 
 void NotebookView::setFilter(std::unique_ptr<Filter> filter) {
     filter_ = std::move(filter);
-    rebuild();
+    refilter();
     changed();
 }
 
-// Runs for every keystroke in the filter bar, over the whole notebook.
+// After a change to the notebook: nothing found before is used.
 void NotebookView::rebuild() {
+    dropKept();
+    refilter();
+}
+
+void NotebookView::dropKept() {
+    kept_.clear();
+    hintsFilter_.reset();
+}
+
+// Runs for every keystroke in the filter bar. A text filter starts from what earlier
+// ones found, as long as no note changed since (any change to a note's fields moves
+// the stamp, whether or not a signal announced it): the result of the same query; or
+// the last result, when this query narrows it, each note searched from where the last
+// query was found in it; or the smallest kept result of a query this one narrows. Only
+// otherwise are all notes searched.
+void NotebookView::refilter() {
     const Notebook::Notes& notes = notebook_.notes();
-    const int total = static_cast<int>(notes.size());
-    positions_.clear();
-    if (!filter_) {
-        positions_.resize(notes.size());
-        std::iota(positions_.begin(), positions_.end(), 0);
+    const auto* text = dynamic_cast<const TextFilter*>(filter_.get());
+    if (!text) {
+        hintsFilter_.reset();
+        positions_.clear();
+        if (!filter_) {
+            positions_.resize(notes.size());
+            std::iota(positions_.begin(), positions_.end(), 0);
+            return;
+        }
+        const int total = static_cast<int>(notes.size());
+        for (int i = 0; i < total; ++i) {
+            if (filter_->matches(notes[static_cast<std::size_t>(i)]))
+                positions_.push_back(i);
+        }
         return;
     }
-    const Filter& filter = *filter_;
-    for (int i = 0; i < total; ++i) {
-        if (filter.matches(notes[static_cast<std::size_t>(i)]))
-            positions_.push_back(i);
+    const KeptResults::Stamp now = stamp();
+    kept_.validate(now, text->fields());
+    const bool fromLast = hintsFilter_ && hintsStamp_ == now && text->narrows(*hintsFilter_);
+    if (kept_.recall(*text, positions_)) {
+        hintsFilter_.reset();
+        return;
     }
+    if (fromLast) {
+        text->selectAmong(notes, positions_, hints_, text->query().find(hintsFilter_->query()));
+    } else {
+        hints_.clear();
+        if (kept_.narrowest(*text, positions_)) {
+            text->selectAmong(notes, positions_, hints_, 0);
+        } else {
+            positions_.clear();
+            text->selectAll(notes, positions_, hints_);
+        }
+    }
+    kept_.keep(*text, positions_);
+    hintsFilter_ = std::make_unique<TextFilter>(*text);
+    hintsStamp_ = now;
+}
+
+std::size_t NotebookView::keptBytes() const {
+    return kept_.bytes() + hints_.capacity() * sizeof(TextFilter::Where);
+}
+
+KeptResults::Stamp NotebookView::stamp() const {
+    const Notebook::Notes& notes = notebook_.notes();
+    return {Note::changeCount(), &notes, notes.size()};
 }
 
 void NotebookView::onNoteAdded(int index) {

@@ -2,6 +2,7 @@
 
 #include "app/model/Filter.hpp"
 #include "app/model/INotebookView.hpp"
+#include "app/model/KeptResults.hpp"
 
 #include <boost/signals2/connection.hpp>
 
@@ -33,15 +34,26 @@ public:
 
     // The notebook index shown at a view position.
     int indexAt(int position) const;
+    // Heap bytes kept besides the result itself for narrowing and Backspace: the kept
+    // results, and where the current result's notes were found.
+    std::size_t keptBytes() const;
 
 private:
     void rebuild();
+    void refilter();
+    void dropKept();
+    KeptResults::Stamp stamp() const;
     void onNoteAdded(int index);
     void onReset();
 
     Notebook& notebook_;
     std::vector<int> positions_;
     std::unique_ptr<Filter> filter_;
+    KeptResults kept_;
+    // Where each note of positions_ was found, by hintsFilter_, under hintsStamp_.
+    std::vector<TextFilter::Where> hints_;
+    std::unique_ptr<TextFilter> hintsFilter_;
+    KeptResults::Stamp hintsStamp_;
     boost::signals2::scoped_connection changedConnection_;
     boost::signals2::scoped_connection noteAddedConnection_;
     boost::signals2::scoped_connection resetConnection_;
