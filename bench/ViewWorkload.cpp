@@ -21,7 +21,7 @@ app::model::Notebook& notebookOf(int size) {
     static std::map<int, std::unique_ptr<app::model::Notebook>> notebooks;
     std::unique_ptr<app::model::Notebook>& notebook = notebooks[size];
     if (!notebook)
-        notebook = bench::makeNotebook(size, textLength, 0x5EA5C4 + static_cast<std::uint64_t>(size));
+        notebook = bench::makeNotebook(size, textLength, 0x5EA5C4 + static_cast<std::uint64_t>(size), true);
     return *notebook;
 }
 

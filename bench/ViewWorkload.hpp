@@ -17,7 +17,8 @@ namespace bench::view {
 constexpr std::size_t textLength = 600;
 
 // A notebook of `size` notes of textLength characters, built on first use and kept for
-// the whole run; the same notes on every run.
+// the whole run; the same notes on every run. The folded text copies the baseline scans
+// are made with the notes, as the program made them before it made them on first use.
 app::model::Notebook& notebookOf(int size);
 
 // The strings the filter looks at for these fields, note by note, in its order.

@@ -143,7 +143,8 @@ boost::posix_time::ptime created(Random& random) {
 
 }  // namespace
 
-std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length, std::uint64_t seed) {
+std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length, std::uint64_t seed,
+                                                   bool searchTexts) {
     Random random(seed);
     app::model::Notebook::Notes notes;
     notes.reserve(static_cast<std::size_t>(count));
@@ -153,6 +154,8 @@ std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length
         app::model::Note& note = notes.back();
         note.setLink(link(random, i));
         note.setTags(threeTags(random));
+        if (searchTexts)
+            note.searchText();
     }
     auto notebook = std::make_unique<app::model::Notebook>(std::move(notes));
     const app::model::Note& sample = notebook->note(count / 2);

@@ -37,8 +37,11 @@ std::wstring makeText(std::uint64_t seed);
 std::wstring makeText(std::uint64_t seed, std::size_t length);
 
 // Notes with titles, texts of the given length, sources, links, tags and dates as the
-// program meets them; the same notes on every run for the same arguments.
-std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length, std::uint64_t seed);
+// program meets them; the same notes on every run for the same arguments. With
+// `searchTexts`, each note's folded text copy is made along with the note, laid out in
+// memory as the program laid it out when it made the copy on every change of a text.
+std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length, std::uint64_t seed,
+                                                   bool searchTexts = false);
 
 // The shared workload, built on first use and kept for the whole run.
 struct Workload {
