@@ -13,8 +13,10 @@
 #include <emmintrin.h>
 #define VARNEL_SSE2 1
 #endif
-// Twice the width where the processor has it, chosen when the program runs.
-#if defined(VARNEL_SSE2) && defined(__GNUC__)
+// Twice the width where the processor has it, chosen when the program runs. Not in the
+// Windows build: MinGW's GCC does not align the stack to 32 bytes, and 256-bit values it
+// keeps there would fault.
+#if defined(VARNEL_SSE2) && defined(__GNUC__) && !defined(_WIN32)
 #include <immintrin.h>
 #define VARNEL_AVX2 1
 #define VARNEL_AVX2_TARGET __attribute__((target("avx2")))
