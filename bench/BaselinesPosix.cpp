@@ -26,14 +26,16 @@ double now() {
 void writeDurably(const std::filesystem::path& target, const std::string& bytes) {
     const std::string temporary = target.string() + ".tmp";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
+    if (fd < 0) {
         failWith("cannot create", temporary);
+    }
     const char* p = bytes.data();
     std::size_t left = bytes.size();
     while (left > 0) {  // one call, unless the kernel takes less than everything
         const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
+        }
         if (n <= 0) {
             ::close(fd);
             failWith("cannot write", temporary);
@@ -45,16 +47,19 @@ void writeDurably(const std::filesystem::path& target, const std::string& bytes)
         ::close(fd);
         failWith("cannot flush", temporary);
     }
-    if (::close(fd) != 0)
+    if (::close(fd) != 0) {
         failWith("cannot close", temporary);
-    if (::rename(temporary.c_str(), target.c_str()) != 0)
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
         failWith("cannot rename to", target);
+    }
 }
 
 std::string readBytes(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd < 0) {
         failWith("cannot open", path);
+    }
     struct stat st {};
     if (::fstat(fd, &st) != 0) {
         ::close(fd);
@@ -64,8 +69,9 @@ std::string readBytes(const std::filesystem::path& path) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::read(fd, &bytes[done], bytes.size() - done);
-        if (n < 0 && errno == EINTR)
+        if (n < 0 && errno == EINTR) {
             continue;
+        }
         if (n <= 0) {
             ::close(fd);
             failWith("cannot read", path);

@@ -53,10 +53,6 @@ using bench::writeDurably;
 constexpr double megabyte = 1024.0 * 1024.0;
 constexpr int importSizes[] = {1000, 10000, bench::noteCount};
 
-
-
-
-
 using Export = int (*)(const app::model::Notebook&, const std::wstring&);
 
 // An export of the whole workload, made once (untimed) so that every timed export
@@ -74,8 +70,9 @@ const ExportFile& exportFile(const std::string& name, Export exporter) {
         ExportFile file;
         file.path = w.folder.file(name);
         const int written = exporter(*w.notebook, sys::platform::widen(file.path));
-        if (written != w.notebook->count())
+        if (written != w.notebook->count()) {
             throw std::runtime_error(name + ": export returned " + std::to_string(written) + " notes");
+        }
         file.bytes = readBytes(file.path);
         it = files.emplace(name, std::move(file)).first;
     }
@@ -102,7 +99,6 @@ const std::string& xmlOfFirst(int count) {
     return it->second;
 }
 
-
 void exportBenchmark(benchmark::State& state, const std::string& key, const std::string& name, Export exporter) {
     guarded(state, [&] {
         const bench::Workload& w = workload();
@@ -113,8 +109,9 @@ void exportBenchmark(benchmark::State& state, const std::string& key, const std:
         paired(
             state, key, file.bytes.size(), [&] { writeDurably(baselineTarget, file.bytes); },
             [&] { exporter(*w.notebook, target); }, [] {});
-        if (readBytes(file.path) != file.bytes)
+        if (readBytes(file.path) != file.bytes) {
             throw std::runtime_error(name + ": a timed export wrote other bytes than the first one");
+        }
     });
 }
 
@@ -152,9 +149,10 @@ void importXml(benchmark::State& state) {
                 target.reset();
                 bytes = std::string();
             });
-        if (imported != count)
-            throw std::runtime_error("importFromXml returned " + std::to_string(imported) + " notes of " +
-                                     std::to_string(count));
+        if (imported != count) {
+            throw std::runtime_error("importFromXml returned " + std::to_string(imported) + " notes of "
+                                     + std::to_string(count));
+        }
         state.counters["us_per_note"] = 1e6 * bench::ratios::mean(key + ".measured").value_or(0) / count;
     });
 }
@@ -221,9 +219,11 @@ int main(int argc, char** argv) {
                         secondsSince(start), w.folder.file("").c_str());
             const double files = bench::now();
             const double xmlBytes = static_cast<double>(exportFile("export.xml", app::model::exportToXml).bytes.size());
-            const double textBytes = static_cast<double>(exportFile("export.txt", app::model::exportToText).bytes.size());
-            for (const int count : importSizes)
+            const double textBytes =
+                static_cast<double>(exportFile("export.txt", app::model::exportToText).bytes.size());
+            for (const int count : importSizes) {
                 xmlOfFirst(count);
+            }
             std::printf("          XML file %.1f MB, text file %.1f MB, written in %.1f s\n\n", xmlBytes / megabyte,
                         textBytes / megabyte, secondsSince(files));
         },

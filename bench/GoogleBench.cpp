@@ -8,8 +8,9 @@ namespace bench {
 int runMain(int argc, char** argv, const char* name, const std::function<void()>& prepare,
             const std::function<void()>& registerAll, const std::function<void(std::ostream&)>& report) {
     benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
+    }
     int status = 0;
     try {
         prepare();

@@ -35,8 +35,8 @@ void guarded(benchmark::State& state, Body body) {
 // going first. The row's time is the call under test; the baseline's mean and the ratio
 // are its counters. `tidy` runs after each pair, untimed.
 template <typename Baseline, typename Measured, typename Tidy>
-void paired(benchmark::State& state, const std::string& key, std::size_t bytes, Baseline baseline,
-            Measured measured, Tidy tidy) {
+void paired(benchmark::State& state, const std::string& key, std::size_t bytes, Baseline baseline, Measured measured,
+            Tidy tidy) {
     double baselineTotal = 0;
     double measuredTotal = 0;
     bool baselineFirst = true;

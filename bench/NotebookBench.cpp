@@ -25,7 +25,6 @@
 
 #include <benchmark/benchmark.h>
 
-
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -43,10 +42,6 @@ using bench::writeDurably;
 
 constexpr double megabyte = 1024.0 * 1024.0;
 
-
-
-
-
 // The notebook file that the save benchmark writes and the load benchmarks read. Saved
 // once here (untimed) so that every timed save replaces an existing file, as in use, and
 // checked to hold exactly the bytes the baselines write.
@@ -54,15 +49,16 @@ const std::string& notebookFile() {
     static const std::string path = [] {
         bench::Workload& w = workload();
         const std::string file = w.folder.file("notebook.dat");
-        if (!app::model::saveNotebook(*w.notebook, sys::platform::widen(file)))
+        if (!app::model::saveNotebook(*w.notebook, sys::platform::widen(file))) {
             throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
-        if (readBytes(file) != w.encoded)
+        }
+        if (readBytes(file) != w.encoded) {
             throw std::runtime_error("saveNotebook did not write the bytes of encodeNotebook");
+        }
         return file;
     }();
     return path;
 }
-
 
 // saveNotebook() against writing the same bytes, ready in memory, durably.
 void save(benchmark::State& state) {
@@ -74,8 +70,9 @@ void save(benchmark::State& state) {
         paired(
             state, "save", w.encoded.size(), [&] { writeDurably(baselineTarget, w.encoded); },
             [&] {
-                if (!app::model::saveNotebook(*w.notebook, target))
+                if (!app::model::saveNotebook(*w.notebook, target)) {
                     throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
+                }
             },
             [] {});
     });
@@ -99,15 +96,17 @@ void load(benchmark::State& state) {
                 loaded.reset();
                 bytes = std::string();
             });
-        if (notes != bench::noteCount)
+        if (notes != bench::noteCount) {
             throw std::runtime_error("loadNotebook returned " + std::to_string(notes) + " notes");
+        }
     });
 }
 
 void throwIfBackgroundSaveFailed(const std::wstring& path) {
     const auto failure = app::model::lastSaveFailure();
-    if (failure && failure->path == path)
+    if (failure && failure->path == path) {
         throw std::runtime_error("background save failed: " + failure->message);
+    }
 }
 
 // What the user's thread pays for an asynchronous save: the snapshot and the posting.
@@ -148,8 +147,9 @@ void burstMemory(benchmark::State& state) {
         const std::wstring target = w.folder.wideFile("burst.dat");
         // Texts of the same length as the originals, so the notebook keeps its size.
         std::vector<std::wstring> texts;
-        for (int k = 0; k < changes; ++k)
+        for (int k = 0; k < changes; ++k) {
             texts.push_back(bench::makeText(0xB0057 + static_cast<std::uint64_t>(k)));
+        }
         int round = 0;
         for (auto _ : state) {
             app::model::waitForBackgroundSaves();
@@ -207,14 +207,15 @@ int main(int argc, char** argv) {
         [] {
             const double start = bench::now();
             const bench::Workload& w = workload();
-            std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n"
-                        "          notebook heap %.1f MB, resident growth %.1f MB, file %.1f MB, in %s\n\n",
-                        w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
-                        secondsSince(start), static_cast<double>(w.heapBytes) / megabyte,
-                        static_cast<double>(w.rssBytes) / megabyte, static_cast<double>(w.encoded.size()) / megabyte,
-                        w.folder.file("").c_str());
+            std::printf(
+                "Workload: %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n"
+                "          notebook heap %.1f MB, resident growth %.1f MB, file %.1f MB, in %s\n\n",
+                w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote, secondsSince(start),
+                static_cast<double>(w.heapBytes) / megabyte, static_cast<double>(w.rssBytes) / megabyte,
+                static_cast<double>(w.encoded.size()) / megabyte, w.folder.file("").c_str());
         },
-        registerBenchmarks, [](std::ostream& out) {
+        registerBenchmarks,
+        [](std::ostream& out) {
             app::model::waitForBackgroundSaves();
             printRatios(out);
         });

@@ -35,16 +35,18 @@ void record(const std::string& key, double value) {
 std::optional<double> mean(const std::string& key) {
     std::lock_guard<std::mutex> guard(lock);
     const auto it = table().find(key);
-    if (it == table().end() || it->second.count == 0)
+    if (it == table().end() || it->second.count == 0) {
         return std::nullopt;
+    }
     return it->second.sum / static_cast<double>(it->second.count);
 }
 
 std::optional<double> max(const std::string& key) {
     std::lock_guard<std::mutex> guard(lock);
     const auto it = table().find(key);
-    if (it == table().end() || it->second.count == 0)
+    if (it == table().end() || it->second.count == 0) {
         return std::nullopt;
+    }
     return it->second.highest;
 }
 

@@ -25,10 +25,12 @@ int runFigures(const std::vector<Figure>& figures, const std::vector<std::string
     int status = 0;
     for (const Figure& figure : figures) {
         bool chosen = patterns.empty();
-        for (const std::string& pattern : patterns)
+        for (const std::string& pattern : patterns) {
             chosen = chosen || figure.name.find(pattern) != std::string::npos;
-        if (!chosen)
+        }
+        if (!chosen) {
             continue;
+        }
         std::cout << "-- " << figure.name << std::endl;
         try {
             figure.run(std::cout);

@@ -44,7 +44,6 @@ constexpr int sizes[] = {20000, bench::noteCount};
 // What a user has typed when the rebuild runs, per choice, in the order of filterChoices.
 const wchar_t* const queries[] = {L"invoice", L"hotel b", L"deadline", L"budget", L"/21 1", L"wiki", L"proj"};
 
-
 std::string nameOf(std::size_t choice) {
     const std::string key = app::model::filterChoices[choice].key;
     return key.substr(key.rfind('.') + 1);
@@ -76,9 +75,10 @@ void rebuild(benchmark::State& state, std::size_t choice, int size) {
             const double base = times.baseline;
             baselineFirst = !baselineFirst;
             notebook.changed();  // the next rebuild searches every note again
-            if (view.count() != static_cast<int>(hits.size()))
-                throw std::runtime_error("the view shows " + std::to_string(view.count()) + " notes, the scan found " +
-                                         std::to_string(hits.size()));
+            if (view.count() != static_cast<int>(hits.size())) {
+                throw std::runtime_error("the view shows " + std::to_string(view.count()) + " notes, the scan found "
+                                         + std::to_string(hits.size()));
+            }
             state.SetIterationTime(measured);
             bench::ratios::record(key + ".measured", measured);
             bench::ratios::record(key + ".baseline", base);
@@ -111,8 +111,9 @@ void typing(benchmark::State& state) {
             typingRounds().push_back(
                 bench::view::typeWord(notebook, TextFilter::All, TextFilter::TextAndTitle, typedWord, round++));
             double keys = 0;
-            for (double seconds : typingRounds().back().keys)
+            for (double seconds : typingRounds().back().keys) {
                 keys += seconds;
+            }
             state.SetIterationTime(keys);
         }
     });
@@ -122,9 +123,8 @@ void registerBenchmarks() {
     for (int size : sizes) {
         for (std::size_t choice = 0; choice < app::model::filterChoices.size(); ++choice) {
             const std::string name = "Rebuild/" + nameOf(choice) + "/" + std::to_string(size);
-            benchmark::RegisterBenchmark(name.c_str(), [choice, size](benchmark::State& state) {
-                rebuild(state, choice, size);
-            })
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [choice, size](benchmark::State& state) { rebuild(state, choice, size); })
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(size > 20000 ? 10 : 30);
@@ -141,8 +141,8 @@ void printRatios(std::ostream& out) {
     for (int size : sizes) {
         for (std::size_t choice = 0; choice < app::model::filterChoices.size(); ++choice) {
             const std::string key = keyOf(choice, size);
-            bench::ratios::print(out, key, bench::ratios::mean(key + ".measured"), bench::ratios::mean(key + ".baseline"),
-                                 2);
+            bench::ratios::print(out, key, bench::ratios::mean(key + ".measured"),
+                                 bench::ratios::mean(key + ".baseline"), 2);
         }
     }
     out << '\n';
@@ -156,8 +156,9 @@ int main(int argc, char** argv) {
         argc, argv, "view_bench",
         [] {
             const double start = bench::now();
-            for (int size : sizes)
+            for (int size : sizes) {
                 notebookOf(size);
+            }
             std::printf("Workload: %d and %d notes (title %zu, text %zu characters, %d tags), built in %.1f s\n\n",
                         sizes[0], sizes[1], bench::titleLength, bench::view::textLength, bench::tagsPerNote,
                         secondsSince(start));

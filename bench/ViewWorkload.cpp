@@ -20,8 +20,9 @@ using app::model::TextFilter;
 app::model::Notebook& notebookOf(int size) {
     static std::map<int, std::unique_ptr<app::model::Notebook>> notebooks;
     std::unique_ptr<app::model::Notebook>& notebook = notebooks[size];
-    if (!notebook)
+    if (!notebook) {
         notebook = bench::makeNotebook(size, textLength, 0x5EA5C4 + static_cast<std::uint64_t>(size), true);
+    }
     return *notebook;
 }
 
@@ -29,16 +30,21 @@ Scan scanOf(const app::model::Notebook& notebook, TextFilter::Fields fields) {
     Scan scan;
     for (const Note& note : notebook.notes()) {
         scan.begin.push_back(scan.strings.size());
-        if (fields & TextFilter::Text)
+        if (fields & TextFilter::Text) {
             scan.strings.push_back(&note.searchText());
-        if (fields & TextFilter::Title)
+        }
+        if (fields & TextFilter::Title) {
             scan.strings.push_back(&note.searchTitle());
-        if (fields & TextFilter::Time)
+        }
+        if (fields & TextFilter::Time) {
             scan.strings.push_back(&note.searchTime());
-        if (fields & TextFilter::Link)
+        }
+        if (fields & TextFilter::Link) {
             scan.strings.push_back(&note.searchLink());
-        if (fields & TextFilter::Tags)
+        }
+        if (fields & TextFilter::Tags) {
             scan.strings.push_back(&note.searchTags());
+        }
     }
     scan.begin.push_back(scan.strings.size());
     return scan;
@@ -81,23 +87,28 @@ TypingRound typeWord(app::model::Notebook& notebook, TextFilter::Fields fields, 
         view.setFilter(std::make_unique<TextFilter>(typed, word.substr(0, length)));
         const double seconds = secondsSince(start);
         plainScan(typed == fields ? scan : other, word.substr(0, length), hits);
-        if (view.count() != static_cast<int>(hits.size()))
-            throw std::runtime_error("the view shows " + std::to_string(view.count()) + " notes, the scan found " +
-                                     std::to_string(hits.size()));
+        if (view.count() != static_cast<int>(hits.size())) {
+            throw std::runtime_error("the view shows " + std::to_string(view.count()) + " notes, the scan found "
+                                     + std::to_string(hits.size()));
+        }
         return seconds;
     };
 
-    if (round % 2 == 0)
+    if (round % 2 == 0) {
         baselines();
+    }
     notebook.changed();
-    for (std::size_t length = 1; length <= word.size(); ++length)
+    for (std::size_t length = 1; length <= word.size(); ++length) {
         result.keys.push_back(type(fields, length));
+    }
     result.keptBytes = view.keptBytes();
-    for (std::size_t length = word.size() - 1; length >= 1; --length)
+    for (std::size_t length = word.size() - 1; length >= 1; --length) {
         result.backspaces.push_back(type(fields, length));
+    }
     result.fieldChange = type(changedTo, word.size());
-    if (round % 2 != 0)
+    if (round % 2 != 0) {
         baselines();
+    }
     view.setFilter(nullptr);
     return result;
 }
@@ -127,8 +138,9 @@ void printFrame(std::ostream& out, const std::string& name, double seconds) {
 }  // namespace
 
 void printTyping(std::ostream& out, const std::wstring& word, const std::vector<TypingRound>& rounds, int notes) {
-    if (rounds.empty())
+    if (rounds.empty()) {
         return;
+    }
     const std::size_t keys = rounds.front().keys.size();
     std::vector<Steps> perKey(keys);
     std::vector<Steps> perBackspace(rounds.front().backspaces.size());
@@ -138,8 +150,9 @@ void printTyping(std::ostream& out, const std::wstring& word, const std::vector<
         for (std::size_t k = 0; k < keys; ++k) {
             perKey[k].add(round.keys[k]);
             total += round.keys[k];
-            if (k > 0)
+            if (k > 0) {
                 laterKeys.add(round.keys[k]);
+            }
         }
         for (std::size_t k = 0; k < round.backspaces.size(); ++k) {
             perBackspace[k].add(round.backspaces[k]);

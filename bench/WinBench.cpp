@@ -48,11 +48,12 @@ bench::Workload& notebookWorkload() {
     bench::Workload& w = bench::workload();
     if (!described) {
         described = true;
-        std::printf("Workload: %d notes (title %zu, text %zu characters, %d tags), notebook heap %.1f MB, "
-                    "file %.1f MB, in %ls\n",
-                    w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
-                    static_cast<double>(w.heapBytes) / megabyte, static_cast<double>(w.encoded.size()) / megabyte,
-                    w.folder.wideFile("").c_str());
+        std::printf(
+            "Workload: %d notes (title %zu, text %zu characters, %d tags), notebook heap %.1f MB, "
+            "file %.1f MB, in %ls\n",
+            w.notebook->count(), bench::titleLength, bench::textLength, bench::tagsPerNote,
+            static_cast<double>(w.heapBytes) / megabyte, static_cast<double>(w.encoded.size()) / megabyte,
+            w.folder.wideFile("").c_str());
         std::fflush(stdout);
     }
     return w;
@@ -65,10 +66,12 @@ const std::wstring& notebookFile() {
     static const std::wstring path = [] {
         bench::Workload& w = notebookWorkload();
         const std::wstring file = w.folder.wideFile("notebook.dat");
-        if (!app::model::saveNotebook(*w.notebook, file))
+        if (!app::model::saveNotebook(*w.notebook, file)) {
             throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
-        if (bench::readBytes(file) != w.encoded)
+        }
+        if (bench::readBytes(file) != w.encoded) {
             throw std::runtime_error("saveNotebook did not write the bytes of encodeNotebook");
+        }
         return file;
     }();
     return path;
@@ -82,8 +85,9 @@ void save(std::ostream& out) {
     bench::runPairs(
         out, "save", 8, [&] { bench::writeDurably(baselineTarget, w.encoded); },
         [&] {
-            if (!app::model::saveNotebook(*w.notebook, target))
+            if (!app::model::saveNotebook(*w.notebook, target)) {
                 throw std::runtime_error("saveNotebook failed: " + app::model::lastSaveFailure()->message);
+            }
         },
         [] {});
     bench::ratios::print(out, "save", mean("save.measured"), mean("save.baseline"), 2);
@@ -102,8 +106,9 @@ void load(std::ostream& out) {
             loaded.reset();
             bytes = std::string();
         });
-    if (notes != bench::noteCount)
+    if (notes != bench::noteCount) {
         throw std::runtime_error("loadNotebook returned " + std::to_string(notes) + " notes");
+    }
     bench::ratios::print(out, "load", mean("load.measured"), mean("load.baseline"), 4);
 }
 
@@ -126,9 +131,10 @@ void rebuild(std::ostream& out) {
             [&] { view.setFilter(std::make_unique<TextFilter>(fields, query)); },
             [&] {
                 notebook.changed();  // the next rebuild searches every note again
-                if (view.count() != static_cast<int>(hits.size()))
-                    throw std::runtime_error("the view shows " + std::to_string(view.count()) +
-                                             " notes, the scan found " + std::to_string(hits.size()));
+                if (view.count() != static_cast<int>(hits.size())) {
+                    throw std::runtime_error("the view shows " + std::to_string(view.count())
+                                             + " notes, the scan found " + std::to_string(hits.size()));
+                }
             });
         bench::ratios::print(out, key, mean(key + ".measured"), mean(key + ".baseline"), 2);
     }
@@ -141,8 +147,9 @@ void typing(std::ostream& out) {
     const std::wstring word = L"restaurant";
     app::model::Notebook& notebook = bench::view::notebookOf(bench::noteCount);
     std::vector<bench::view::TypingRound> rounds;
-    for (int round = 0; round < 5; ++round)
+    for (int round = 0; round < 5; ++round) {
         rounds.push_back(bench::view::typeWord(notebook, TextFilter::All, TextFilter::TextAndTitle, word, round));
+    }
     bench::view::printTyping(out, word, rounds, notebook.count());
 }
 
@@ -159,8 +166,9 @@ std::vector<bench::Figure> figures() {
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> patterns;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         patterns.push_back(sys::platform::narrow(argv[i]));
+    }
     int status = 1;
     try {
         status = bench::runFigures(figures(), patterns);

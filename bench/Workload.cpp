@@ -41,31 +41,32 @@ private:
 };
 
 const wchar_t* const words[] = {
-    L"the", L"of", L"and", L"to", L"in", L"for", L"is", L"on", L"that", L"with", L"as", L"it",
-    L"was", L"at", L"by", L"from", L"this", L"be", L"are", L"or", L"an", L"not", L"we", L"have",
-    L"meeting", L"project", L"budget", L"report", L"customer", L"release", L"schedule",
-    L"review", L"design", L"window", L"memory", L"file", L"folder", L"backup", L"version",
-    L"invoice", L"address", L"phone", L"number", L"recipe", L"garden", L"holiday", L"train",
-    L"ticket", L"hotel", L"booking", L"morning", L"evening", L"tomorrow", L"yesterday",
-    L"important", L"remember", L"question", L"answer", L"idea", L"draft", L"chapter", L"book",
-    L"article", L"source", L"quote", L"price", L"order", L"delivery", L"account", L"password",
-    L"server", L"database", L"network", L"printer", L"update", L"install", L"setting",
-    L"keyboard", L"shortcut", L"clipboard", L"paste", L"copy", L"search", L"result", L"list",
-    L"weekly", L"monthly", L"deadline", L"team", L"manager", L"colleague", L"friend",
-    L"family", L"doctor", L"appointment", L"insurance", L"contract", L"lawyer", L"tax",
-    L"receipt", L"expenses", L"travel", L"flight", L"museum", L"concert", L"restaurant",
-    L"café", L"naïve", L"résumé", L"Zürich", L"São", L"Paulo", L"Kraków", L"über", L"façade",
-    L"should", L"could", L"would", L"will", L"must", L"need", L"check", L"send", L"call",
-    L"write", L"read", L"buy", L"fix", L"plan", L"move", L"keep", L"share", L"open", L"close",
-    L"new", L"old", L"first", L"last", L"next", L"small", L"large", L"quick", L"careful",
-    L"2021", L"2022", L"2023", L"14:30", L"9am", L"€120", L"3.5%", L"#42",
+    L"the",      L"of",         L"and",       L"to",       L"in",       L"for",       L"is",          L"on",
+    L"that",     L"with",       L"as",        L"it",       L"was",      L"at",        L"by",          L"from",
+    L"this",     L"be",         L"are",       L"or",       L"an",       L"not",       L"we",          L"have",
+    L"meeting",  L"project",    L"budget",    L"report",   L"customer", L"release",   L"schedule",    L"review",
+    L"design",   L"window",     L"memory",    L"file",     L"folder",   L"backup",    L"version",     L"invoice",
+    L"address",  L"phone",      L"number",    L"recipe",   L"garden",   L"holiday",   L"train",       L"ticket",
+    L"hotel",    L"booking",    L"morning",   L"evening",  L"tomorrow", L"yesterday", L"important",   L"remember",
+    L"question", L"answer",     L"idea",      L"draft",    L"chapter",  L"book",      L"article",     L"source",
+    L"quote",    L"price",      L"order",     L"delivery", L"account",  L"password",  L"server",      L"database",
+    L"network",  L"printer",    L"update",    L"install",  L"setting",  L"keyboard",  L"shortcut",    L"clipboard",
+    L"paste",    L"copy",       L"search",    L"result",   L"list",     L"weekly",    L"monthly",     L"deadline",
+    L"team",     L"manager",    L"colleague", L"friend",   L"family",   L"doctor",    L"appointment", L"insurance",
+    L"contract", L"lawyer",     L"tax",       L"receipt",  L"expenses", L"travel",    L"flight",      L"museum",
+    L"concert",  L"restaurant", L"café",      L"naïve",    L"résumé",   L"Zürich",    L"São",         L"Paulo",
+    L"Kraków",   L"über",       L"façade",    L"should",   L"could",    L"would",     L"will",        L"must",
+    L"need",     L"check",      L"send",      L"call",     L"write",    L"read",      L"buy",         L"fix",
+    L"plan",     L"move",       L"keep",      L"share",    L"open",     L"close",     L"new",         L"old",
+    L"first",    L"last",       L"next",      L"small",    L"large",    L"quick",     L"careful",     L"2021",
+    L"2022",     L"2023",       L"14:30",     L"9am",      L"€120",     L"3.5%",      L"#42",
 };
 
 const wchar_t* const tags[] = {
-    L"work", L"home", L"ideas", L"todo", L"recipes", L"travel", L"finance", L"health",
-    L"books", L"music", L"code", L"links", L"quotes", L"shopping", L"family", L"projects",
-    L"meetings", L"research", L"archive", L"urgent", L"later", L"reference", L"contacts",
-    L"garden", L"car", L"house", L"tax", L"school", L"movies", L"games",
+    L"work",     L"home",     L"ideas",   L"todo",   L"recipes", L"travel",    L"finance",  L"health",
+    L"books",    L"music",    L"code",    L"links",  L"quotes",  L"shopping",  L"family",   L"projects",
+    L"meetings", L"research", L"archive", L"urgent", L"later",   L"reference", L"contacts", L"garden",
+    L"car",      L"house",    L"tax",     L"school", L"movies",  L"games",
 };
 
 const wchar_t* const sources[] = {
@@ -78,8 +79,8 @@ const wchar_t* const sources[] = {
 };
 
 const wchar_t* const sites[] = {
-    L"en.wikipedia.org/wiki", L"www.bbc.co.uk/news", L"stackoverflow.com/questions",
-    L"www.nytimes.com/2023", L"github.com/issues", L"docs.python.org/3/library",
+    L"en.wikipedia.org/wiki",     L"www.bbc.co.uk/news",        L"stackoverflow.com/questions",
+    L"www.nytimes.com/2023",      L"github.com/issues",         L"docs.python.org/3/library",
     L"www.theguardian.com/world", L"www.allrecipes.com/recipe",
 };
 
@@ -88,8 +89,9 @@ std::wstring sentences(Random& random, std::size_t length) {
     bool capital = true;
     while (out.size() < length) {
         std::wstring word = random.pick(words);
-        if (capital)
+        if (capital) {
             word[0] = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(word[0])));
+        }
         capital = false;
         out += word;
         if (random.below(9) == 0) {
@@ -104,8 +106,9 @@ std::wstring sentences(Random& random, std::size_t length) {
 
 std::wstring title(Random& random) {
     std::wstring text = sentences(random, titleLength).substr(0, titleLength);
-    if (text.back() == L' ')
+    if (text.back() == L' ') {
         text.back() = L'.';
+    }
     return text;
 }
 
@@ -120,8 +123,8 @@ std::wstring link(Random& random, int index) {
     case 4:
         return L"file://C:/Users/anna/Documents/notes/" + std::to_wstring(index) + L".txt";
     default:
-        return L"https://" + std::wstring(random.pick(sites)) + L"/" + random.pick(words) + L"-" +
-               random.pick(words) + L"-" + std::to_wstring(random.below(1000000)) + L".html";
+        return L"https://" + std::wstring(random.pick(sites)) + L"/" + random.pick(words) + L"-" + random.pick(words)
+               + L"-" + std::to_wstring(random.below(1000000)) + L".html";
     }
 }
 
@@ -130,8 +133,9 @@ std::wstring threeTags(Random& random) {
     const std::size_t first = random.below(count);
     const std::size_t step = 1 + random.below(count / tagsPerNote - 1);
     std::wstring out;
-    for (int i = 0; i < tagsPerNote; ++i)
+    for (int i = 0; i < tagsPerNote; ++i) {
         out += std::wstring(tags[(first + i * step) % count]) + L' ';
+    }
     return out;
 }
 
@@ -154,14 +158,15 @@ std::unique_ptr<app::model::Notebook> makeNotebook(int count, std::size_t length
         app::model::Note& note = notes.back();
         note.setLink(link(random, i));
         note.setTags(threeTags(random));
-        if (searchTexts)
+        if (searchTexts) {
             note.searchText();
+        }
     }
     auto notebook = std::make_unique<app::model::Notebook>(std::move(notes));
     const app::model::Note& sample = notebook->note(count / 2);
-    if (sample.title().size() != titleLength || sample.text().size() != length ||
-        sample.tags().size() != tagsPerNote)
+    if (sample.title().size() != titleLength || sample.text().size() != length || sample.tags().size() != tagsPerNote) {
         throw std::logic_error("the generated notes do not have the intended sizes");
+    }
     return notebook;
 }
 
@@ -174,22 +179,24 @@ std::wstring makeText(std::uint64_t seed, std::size_t length) {
     // A few paragraphs of 120 to 300 characters, one line each.
     std::wstring text;
     while (text.size() < length) {
-        if (!text.empty())
+        if (!text.empty()) {
             text += L'\n';
+        }
         std::wstring paragraph = sentences(random, 120 + random.below(180));
         paragraph.pop_back();  // the space after the last word
         text += paragraph;
     }
     text.resize(length);
-    if (text.back() == L' ' || text.back() == L'\n')
+    if (text.back() == L' ' || text.back() == L'\n') {
         text.back() = L'.';
+    }
     return text;
 }
 
 TemporaryFolder::TemporaryFolder() {
     const std::filesystem::path parent = std::filesystem::temp_directory_path();
-    Random random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                  sys::platform::currentProcessId());
+    Random random(static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count())
+                  ^ sys::platform::currentProcessId());
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::filesystem::path candidate = parent / ("varnel-bench-" + std::to_string(random.next() % 1000000000u));
         if (std::filesystem::create_directory(candidate)) {

@@ -20,14 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string written = app::model::encodeNotebook(*notebook);
     const auto reread =
         app::model::readNotebook(reinterpret_cast<const unsigned char*>(written.data()), written.size());
-    if (reread->count() != notebook->count())
+    if (reread->count() != notebook->count()) {
         std::abort();
+    }
     for (int i = 0; i < notebook->count(); ++i) {
         const app::model::Note& a = notebook->note(i);
         const app::model::Note& b = reread->note(i);
-        if (a.title() != b.title() || a.text() != b.text() || a.source() != b.source() || a.link() != b.link() ||
-            a.created() != b.created() || a.tags() != b.tags())
+        if (a.title() != b.title() || a.text() != b.text() || a.source() != b.source() || a.link() != b.link()
+            || a.created() != b.created() || a.tags() != b.tags()) {
             std::abort();
+        }
     }
     return 0;
 }

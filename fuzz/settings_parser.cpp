@@ -19,17 +19,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     app::SettingsKeeper again;
     again.loadFromText(
         app::SettingsKeeper::textFromBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
-    if (again.entries() != keeper.entries())
+    if (again.entries() != keeper.entries()) {
         std::abort();
+    }
     for (const auto& entry : keeper.entries()) {
         const std::string key = sys::platform::narrow(entry.first);
         // A value that does not convert is reported, never misread or crashed on.
-        try { keeper.get(key, 0); } catch (const err::RuntimeException&) {}
-        try { keeper.get<double>(key, 0); } catch (const err::RuntimeException&) {}
-        try { keeper.get(key, false); } catch (const err::RuntimeException&) {}
-        try { keeper.get<app::ColorRef>(key, 0); } catch (const err::RuntimeException&) {}
-        try { keeper.get(key, app::Font{}); } catch (const err::RuntimeException&) {}
-        try { keeper.get(key, app::Rect{}); } catch (const err::RuntimeException&) {}
+        try {
+            keeper.get(key, 0);
+        } catch (const err::RuntimeException&) {}
+        try {
+            keeper.get<double>(key, 0);
+        } catch (const err::RuntimeException&) {}
+        try {
+            keeper.get(key, false);
+        } catch (const err::RuntimeException&) {}
+        try {
+            keeper.get<app::ColorRef>(key, 0);
+        } catch (const err::RuntimeException&) {}
+        try {
+            keeper.get(key, app::Font{});
+        } catch (const err::RuntimeException&) {}
+        try {
+            keeper.get(key, app::Rect{});
+        } catch (const err::RuntimeException&) {}
     }
     return 0;
 }

@@ -13,7 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         app::model::parseXmlNotes(text);
     } catch (const std::logic_error&) {
-    } catch (const std::bad_cast&) {
-    }
+    } catch (const std::bad_cast&) {}
     return 0;
 }

@@ -7,8 +7,8 @@ namespace app {
 // A font as the user chose it, independent of any drawing system.
 struct Font {
     std::wstring face;
-    double size = 8;     // points
-    int weight = 400;    // 400 regular, 700 bold
+    double size = 8;   // points
+    int weight = 400;  // 400 regular, 700 bold
     bool italic = false;
 
     friend bool operator==(const Font& a, const Font& b) {

@@ -45,8 +45,7 @@ void Settings::load() {
     sys::platform::FileSystem& fs = sys::platform::fileSystem();
     try {
         sys::platform::AtomicFile::removeStaleTemporaries(path_, fs);
-    } catch (...) {
-    }
+    } catch (...) {}
     try {
         keeper_ = SettingsKeeper(path_);
         savedBytes_ = keeper_.toBytes();
@@ -62,17 +61,19 @@ void Settings::keepUnreadFile() {
     sys::platform::FileSystem& fs = sys::platform::fileSystem();
     const std::wstring backup = path_ + L".bak";
     const auto error = sys::platform::retryWhileBusy(fs, [&] { return fs.move(path_, backup); });
-    if (error && fs.classify(error) != sys::platform::FileSystem::ErrorKind::NotFound)
-        throw err::IOException("Cannot keep the settings file that could not be read as\n" +
-                               sys::platform::narrow(backup) + "\n" + err::describeSystemError(error));
+    if (error && fs.classify(error) != sys::platform::FileSystem::ErrorKind::NotFound) {
+        throw err::IOException("Cannot keep the settings file that could not be read as\n"
+                               + sys::platform::narrow(backup) + "\n" + err::describeSystemError(error));
+    }
     keepOldFile_ = false;
 }
 
 void Settings::save() {
     std::string bytes = keeper_.toBytes();
     if (!savedBytes_ || *savedBytes_ != bytes) {
-        if (keepOldFile_)
+        if (keepOldFile_) {
             keepUnreadFile();
+        }
         keeper_.save(path_);
         savedBytes_ = std::move(bytes);
     }
@@ -81,19 +82,22 @@ void Settings::save() {
 
 void Settings::scheduleSave() {
     savePending_ = true;
-    if (!scheduler_)
+    if (!scheduler_) {
         return;
+    }
     std::weak_ptr<char> alive = alive_;
     scheduler_->callLater(saveDelay, [this, alive] {
-        if (!alive.expired())
+        if (!alive.expired()) {
             save();
+        }
     });
 }
 
 void Settings::setScheduler(sys::timers::OneShot* scheduler) {
     scheduler_ = scheduler;
-    if (scheduler_ && savePending_)
+    if (scheduler_ && savePending_) {
         scheduleSave();
+    }
 }
 
 }  // namespace app

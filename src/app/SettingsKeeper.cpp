@@ -23,25 +23,28 @@ using sys::platform::narrow;
 using sys::platform::widen;
 
 std::wstring trimmed(const std::wstring& text, std::size_t begin, std::size_t end) {
-    while (begin < end && sys::platform::isSpace(text[begin]))
+    while (begin < end && sys::platform::isSpace(text[begin])) {
         ++begin;
-    while (end > begin && sys::platform::isSpace(text[end - 1]))
+    }
+    while (end > begin && sys::platform::isSpace(text[end - 1])) {
         --end;
+    }
     return text.substr(begin, end - begin);
 }
 
 bool isBlank(const std::wstring& text, std::size_t begin, std::size_t end) {
     for (std::size_t i = begin; i < end; ++i) {
-        if (!sys::platform::isSpace(text[i]))
+        if (!sys::platform::isSpace(text[i])) {
             return false;
+        }
     }
     return true;
 }
 
 // Whether a key comes back unchanged from the file it is written to.
 bool isStorableKey(const std::wstring& key) {
-    return !key.empty() && !sys::platform::isSpace(key.front()) && !sys::platform::isSpace(key.back()) &&
-           key.find_first_of(std::wstring(L"=\n\0", 3)) == std::wstring::npos;
+    return !key.empty() && !sys::platform::isSpace(key.front()) && !sys::platform::isSpace(key.back())
+           && key.find_first_of(std::wstring(L"=\n\0", 3)) == std::wstring::npos;
 }
 
 bool isStorableValue(const std::wstring& value) {
@@ -50,8 +53,9 @@ bool isStorableValue(const std::wstring& value) {
 
 std::wstring storableKey(const std::string& key, const char* function) {
     std::wstring wide = widen(key);
-    if (!isStorableKey(wide))
+    if (!isStorableKey(wide)) {
         err::throwInvalidArgument(function, "isStorableKey(key)");
+    }
     return wide;
 }
 
@@ -69,8 +73,9 @@ T parsed(const std::wstring& text) {
     std::istringstream in(narrow(text));
     in.imbue(std::locale::classic());
     T value{};
-    if (!(in >> value))
+    if (!(in >> value)) {
         throw err::RuntimeException(res::format("Parse error: '{1}'", narrow(text)));
+    }
     return value;
 }
 
@@ -156,8 +161,9 @@ std::wstring textFor(const T& value) {
 
 template <class T>
 void refuseUnstorable(const T& value, const char* function, const std::string& argument) {
-    if (const char* check = Conversion<T>::refusal(value))
+    if (const char* check = Conversion<T>::refusal(value)) {
         err::throwInvalidArgument(function, (check + ("(" + argument + ")")).c_str());
+    }
 }
 
 }  // namespace
@@ -167,8 +173,9 @@ SettingsKeeper::SettingsKeeper(const std::wstring& path) {
     std::vector<unsigned char> bytes;
     try {
         const auto error = sys::platform::retryWhileBusy(fs, [&] { return fs.readAll(path, bytes); });
-        if (error)
+        if (error) {
             throw err::IOException("CFileLoader.fload: cannot open file");
+        }
     } catch (const std::bad_alloc&) {
         throw err::IOException("CFileLoader.fload: cannot allocate memory");
     }
@@ -178,8 +185,9 @@ SettingsKeeper::SettingsKeeper(const std::wstring& path) {
 std::wstring SettingsKeeper::textFromBytes(const unsigned char* bytes, std::size_t size) {
     std::size_t units = 0;
     const std::size_t available = size / 2;
-    while (units < available && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0))
+    while (units < available && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0)) {
         ++units;
+    }
     return sys::platform::decodeUtf16le(bytes, units);
 }
 
@@ -189,16 +197,20 @@ void SettingsKeeper::loadFromText(const std::wstring& text) {
     const std::size_t end = std::min(text.find(L'\0'), text.size());
     std::size_t begin = 0;
     for (;;) {
-        while (begin < end && text[begin] == L'\n')
+        while (begin < end && text[begin] == L'\n') {
             ++begin;
-        if (begin == end)
+        }
+        if (begin == end) {
             break;
+        }
         std::size_t lineEnd = text.find(L'\n', begin);
-        if (lineEnd == std::wstring::npos || lineEnd > end)
+        if (lineEnd == std::wstring::npos || lineEnd > end) {
             lineEnd = end;
+        }
         // A line of nothing but white space ends the settings; what follows is not read.
-        if (isBlank(text, begin, lineEnd))
+        if (isBlank(text, begin, lineEnd)) {
             break;
+        }
         processToken(text.substr(begin, lineEnd - begin), parsedEntries);
         begin = lineEnd;
     }
@@ -213,8 +225,9 @@ void SettingsKeeper::processToken(const std::wstring& line, Entries& entries) {
     const std::size_t keyEnd = equals == std::wstring::npos ? line.size() : equals;
     // Keys pass through the 8-bit code page as callers' keys do; what it cannot hold is lost.
     std::wstring key = widen(narrow(trimmed(line, keyBegin, keyEnd)));
-    if (!isStorableKey(key))
+    if (!isStorableKey(key)) {
         throw err::IOException(res::format("SettingsKeeper.processToken: malformed attribute line: {1}", narrow(line)));
+    }
     std::wstring value = equals == std::wstring::npos ? std::wstring() : trimmed(line, equals + 1, line.size());
     entries[std::move(key)] = std::move(value);
 }

@@ -23,8 +23,9 @@ std::string readableTypeName(const std::type_info& type) {
     int status = 0;
     std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(type.name(), nullptr, nullptr, &status),
                                                      std::free);
-    if (status == 0 && demangled)
+    if (status == 0 && demangled) {
         return demangled.get();
+    }
 #endif
     // Other compilers name types readably already.
     return type.name();
@@ -47,8 +48,9 @@ void appendToLog(const std::string& line) {
     static std::mutex lock;
     static std::ofstream log;
     std::lock_guard<std::mutex> guard(lock);
-    if (!log.is_open())
+    if (!log.is_open()) {
         log.open("log.txt", std::ios::out | std::ios::trunc | std::ios::binary);
+    }
     if (log) {
         log << line << '\n';
         log.flush();
@@ -93,8 +95,9 @@ void reportCurrentException(const char* where, void* owner) noexcept {
             std::lock_guard<std::mutex> guard(presenterLock());
             presenter = currentPresenter();
         }
-        if (presenter)
+        if (presenter) {
             (*presenter)(report);
+        }
     } catch (...) {
         // Reporting must never fail its caller, which is a system callback.
     }

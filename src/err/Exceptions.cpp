@@ -41,14 +41,14 @@ void throwInvalidState(const char* function, const char* condition) {
 std::string describeSystemError(unsigned long code) {
     std::string text = sys::platform::systemErrorText(code);
     // System messages end with CR LF, which the description leaves out.
-    if (text.empty())
+    if (text.empty()) {
         return "(" + std::to_string(code) + ")Cannot format message.";
+    }
     text.erase(text.size() >= 2 ? text.size() - 2 : 0);
     return "(" + std::to_string(code) + ")" + text;
 }
 
-SystemException::SystemException(const std::string& text)
-    : SystemException(text, sys::platform::lastSystemError()) {}
+SystemException::SystemException(const std::string& text) : SystemException(text, sys::platform::lastSystemError()) {}
 
 SystemException::SystemException(const std::string& text, unsigned long code)
     : RuntimeException(withDescription(text, code)), code_(code) {}

@@ -15,10 +15,12 @@ BackBuffer::~BackBuffer() {
 }
 
 Canvas& BackBuffer::prepare(HDC target, int width, int height) {
-    if (!canvas_)
+    if (!canvas_) {
         canvas_ = std::make_unique<CompatibleCanvas>(target);
-    if (width <= capacity_.width && height <= capacity_.height)
+    }
+    if (width <= capacity_.width && height <= capacity_.height) {
         return *canvas_;
+    }
     // Grown in both directions at once, never shrunk: a window resized back and forth
     // settles on one bitmap.
     const Size grown{std::max({width, capacity_.width, 1}), std::max({height, capacity_.height, 1})};

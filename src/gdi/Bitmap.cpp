@@ -6,8 +6,9 @@ namespace {
 
 BITMAP describe(HBITMAP handle) {
     BITMAP info{};
-    if (handle)
+    if (handle) {
         GetObjectW(handle, sizeof info, &info);
+    }
     return info;
 }
 
@@ -16,8 +17,9 @@ BITMAP describe(HBITMAP handle) {
 Bitmap::Bitmap(HBITMAP handle) : handle_(handle) {}
 
 Bitmap::~Bitmap() {
-    if (handle_)
+    if (handle_) {
         DeleteObject(handle_);
+    }
 }
 
 int Bitmap::getWidth() const {

@@ -11,8 +11,9 @@ namespace {
 
 template <typename Handle>
 void putBack(HDC dc, Handle saved, UINT type) {
-    if (saved != nullptr && GetCurrentObject(dc, type) != saved)
+    if (saved != nullptr && GetCurrentObject(dc, type) != saved) {
         SelectObject(dc, saved);
+    }
 }
 
 }  // namespace
@@ -41,8 +42,9 @@ void Canvas::captureState() {
 }
 
 void Canvas::restoreState() {
-    if (restored_)
+    if (restored_) {
         return;
+    }
     restored_ = true;
     putBack(dc_, saved_.brush, OBJ_BRUSH);
     putBack(dc_, saved_.pen, OBJ_PEN);
@@ -97,8 +99,9 @@ void Canvas::drawText(const Rect& rect, const std::wstring& text, UINT format) {
 
 Rect Canvas::measureText(const std::wstring& text, UINT format, const Rect& bounds) {
     RECT area{0, 0, 0, 0};
-    if (!bounds.isEmpty())
+    if (!bounds.isEmpty()) {
         area = toRECT(bounds);
+    }
     DrawTextW(dc_, text.c_str(), static_cast<int>(text.size()), &area, format | DT_CALCRECT);
     Rect result;
     *asRECT(result) = area;
@@ -107,10 +110,11 @@ Rect Canvas::measureText(const std::wstring& text, UINT format, const Rect& boun
 
 Size Canvas::measureTextExtent(const wchar_t* text, int length) {
     SIZE size{0, 0};
-    if (length > 0)
+    if (length > 0) {
         GetTextExtentPoint32W(dc_, text, length, &size);
-    else
+    } else {
         size.cy = getTextHeight();
+    }
     return Size{size.cx, size.cy};
 }
 
@@ -125,8 +129,9 @@ int Canvas::getTextHeight() {
 }
 
 void Canvas::selectFont(const std::shared_ptr<Font>& font) {
-    if (!font)
+    if (!font) {
         err::throwInvalidArgument("gdi::Canvas::selectFont", "font");
+    }
     SelectObject(dc_, font->getHandle());
     font_ = font;
 }

@@ -8,10 +8,12 @@ std::uint8_t mixChannel(std::uint8_t a, std::uint8_t b, double t, unsigned char 
     const double value = a * t + b * (1 - t) + bias;
     // A bias, or a weight outside 0..1, can leave the channel's range; unclamped, the
     // excess would spill into the neighbouring channel of the packed value.
-    if (!(value >= 0))
+    if (!(value >= 0)) {
         return 0;
-    if (value >= 255)
+    }
+    if (value >= 255) {
         return 255;
+    }
     return static_cast<std::uint8_t>(value);
 }
 

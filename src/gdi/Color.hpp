@@ -6,9 +6,15 @@
 
 namespace gdi {
 
-constexpr std::uint8_t red(app::ColorRef colour) { return static_cast<std::uint8_t>(colour & 0xFF); }
-constexpr std::uint8_t green(app::ColorRef colour) { return static_cast<std::uint8_t>((colour >> 8) & 0xFF); }
-constexpr std::uint8_t blue(app::ColorRef colour) { return static_cast<std::uint8_t>((colour >> 16) & 0xFF); }
+constexpr std::uint8_t red(app::ColorRef colour) {
+    return static_cast<std::uint8_t>(colour & 0xFF);
+}
+constexpr std::uint8_t green(app::ColorRef colour) {
+    return static_cast<std::uint8_t>((colour >> 8) & 0xFF);
+}
+constexpr std::uint8_t blue(app::ColorRef colour) {
+    return static_cast<std::uint8_t>((colour >> 16) & 0xFF);
+}
 
 // Mixes two colours channel by channel: trunc(a * t + b * (1 - t) + bias), so t = 1 gives a
 // and t = 0 gives b. Each channel is kept within 0..255.

@@ -15,8 +15,9 @@ namespace {
 
 HFONT createFont(const LOGFONTW& logFont) {
     const HFONT handle = CreateFontIndirectW(&logFont);
-    if (handle == nullptr)
+    if (handle == nullptr) {
         throw err::InvalidArgumentException("Invalid LOGFONT");
+    }
     return handle;
 }
 
@@ -33,10 +34,12 @@ LOGFONTW describe(const std::wstring& faceName, double points, int weight, bool 
 
 LOGFONTW describe(const Font& font, bool setWeight, int weight, bool setSize, double points) {
     LOGFONTW logFont = font.getLogFont();
-    if (setWeight)
+    if (setWeight) {
         logFont.lfWeight = weight;
-    if (setSize)
+    }
+    if (setSize) {
         logFont.lfHeight = -pointsToPixels(points);
+    }
     return logFont;
 }
 

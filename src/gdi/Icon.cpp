@@ -15,24 +15,26 @@ HICON loadIcon(int resourceId, int width, int height) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON, width, height, 0));
     if (hi == nullptr) {
         const DWORD error = GetLastError();
-        throw err::SystemException(err::postconditionMessage("gdi::`anonymous-namespace'::loadIcon", "hi != 0"),
-                                   error);
+        throw err::SystemException(err::postconditionMessage("gdi::`anonymous-namespace'::loadIcon", "hi != 0"), error);
     }
     return hi;
 }
 
 void requireIcon(HICON hIcon) {
-    if (hIcon == nullptr)
+    if (hIcon == nullptr) {
         err::throwInvalidArgument("gdi::`anonymous-namespace'::getIconSize", "hIcon != 0");
+    }
 }
 
 SIZE getIconSize(HICON hIcon) {
-    if (hIcon == nullptr)
+    if (hIcon == nullptr) {
         return SIZE{0, 0};
+    }
     ICONINFO info{};
     SIZE size{0, 0};
-    if (!GetIconInfo(hIcon, &info))
+    if (!GetIconInfo(hIcon, &info)) {
         return size;
+    }
     BITMAP bitmap{};
     if (info.hbmColor) {
         GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
@@ -46,10 +48,12 @@ SIZE getIconSize(HICON hIcon) {
         size.cy = bitmap.bmHeight / 2;
     }
     // The query hands out copies of both bitmaps, which are ours to delete.
-    if (info.hbmColor)
+    if (info.hbmColor) {
         DeleteObject(info.hbmColor);
-    if (info.hbmMask)
+    }
+    if (info.hbmMask) {
         DeleteObject(info.hbmMask);
+    }
     return size;
 }
 
@@ -81,8 +85,9 @@ Icon& Icon::operator=(Icon other) noexcept {
 }
 
 Icon::~Icon() {
-    if (owned_ && handle_)
+    if (owned_ && handle_) {
         DestroyIcon(handle_);
+    }
 }
 
 int Icon::getWidth() const {

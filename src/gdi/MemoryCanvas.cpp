@@ -37,8 +37,9 @@ void MemoryCanvas::selectBitmap(HDC compatibleWith, int width, int height) {
 }
 
 MemoryCanvas::~MemoryCanvas() {
-    if (previousBitmap_)
+    if (previousBitmap_) {
         SelectObject(getHandle(), previousBitmap_);
+    }
     bitmap_.reset();
 }
 

@@ -10,8 +10,9 @@ namespace {
 // exactly the extent, in the ratio they were asked for.
 void fitAmounts(int extent, int& first, int& second) {
     const long long sum = static_cast<long long>(first) + second;
-    if (sum <= extent)
+    if (sum <= extent) {
         return;
+    }
     first = static_cast<int>(extent * (static_cast<double>(first) / static_cast<double>(sum)));
     second = extent - first;
 }
@@ -19,30 +20,36 @@ void fitAmounts(int extent, int& first, int& second) {
 }  // namespace
 
 Rect::Rect(int left, int top, int right, int bottom) : left(left), top(top), right(right), bottom(bottom) {
-    if (!(left <= right))
+    if (!(left <= right)) {
         err::throwInvalidArgument("gdi::Rect::Rect", "left <= right");
-    if (!(top <= bottom))
+    }
+    if (!(top <= bottom)) {
         err::throwInvalidArgument("gdi::Rect::Rect", "top <= bottom");
+    }
 }
 
 Rect& Rect::copy(const Rect& other) {
-    if (!(other.left <= other.right))
+    if (!(other.left <= other.right)) {
         err::throwInvalidArgument("gdi::Rect::copy", "other.left <= other.right");
-    if (!(other.top <= other.bottom))
+    }
+    if (!(other.top <= other.bottom)) {
         err::throwInvalidArgument("gdi::Rect::copy", "other.top <= other.bottom");
+    }
     *this = other;
     return *this;
 }
 
 int Rect::getWidth() const {
-    if (!(left <= right))
+    if (!(left <= right)) {
         err::throwInvalidState("gdi::Rect::getWidth", "left <= right");
+    }
     return right - left;
 }
 
 int Rect::getHeight() const {
-    if (!(top <= bottom))
+    if (!(top <= bottom)) {
         err::throwInvalidState("gdi::Rect::getHeight", "top <= bottom");
+    }
     return bottom - top;
 }
 
@@ -55,8 +62,9 @@ bool Rect::isEmpty() const {
 }
 
 void Rect::inflate(int dx, int dy) {
-    if (isEmpty())
+    if (isEmpty()) {
         err::throwInvalidState("gdi::Rect::inflate", "!isEmpty()");
+    }
     left -= dx;
     top -= dy;
     right += dx;
@@ -64,8 +72,9 @@ void Rect::inflate(int dx, int dy) {
 }
 
 void Rect::offset(int dx, int dy) {
-    if (isEmpty())
+    if (isEmpty()) {
         err::throwInvalidState("gdi::Rect::offset", "!isEmpty()");
+    }
     left += dx;
     top += dy;
     right += dx;
@@ -81,10 +90,12 @@ void Rect::deflate(int dLeft, int dTop, int dRight, int dBottom) {
     top += dTop;
     right -= dRight;
     bottom -= dBottom;
-    if (!(left <= right))
+    if (!(left <= right)) {
         throw err::InvalidStateException(err::postconditionMessage("gdi::Rect::deflate", "left <= right"));
-    if (!(top <= bottom))
+    }
+    if (!(top <= bottom)) {
         throw err::InvalidStateException(err::postconditionMessage("gdi::Rect::deflate", "top <= bottom"));
+    }
 }
 
 }  // namespace gdi

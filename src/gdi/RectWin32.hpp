@@ -11,8 +11,8 @@
 namespace gdi {
 
 static_assert(sizeof(Rect) == sizeof(RECT), "gdi::Rect has the layout of RECT");
-static_assert(offsetof(Rect, left) == offsetof(RECT, left) && offsetof(Rect, top) == offsetof(RECT, top) &&
-                  offsetof(Rect, right) == offsetof(RECT, right) && offsetof(Rect, bottom) == offsetof(RECT, bottom),
+static_assert(offsetof(Rect, left) == offsetof(RECT, left) && offsetof(Rect, top) == offsetof(RECT, top)
+                  && offsetof(Rect, right) == offsetof(RECT, right) && offsetof(Rect, bottom) == offsetof(RECT, bottom),
               "gdi::Rect has the field order of RECT");
 
 inline RECT toRECT(const Rect& rect) {

@@ -73,9 +73,9 @@ StringsBundle::StringsBundle() {
     add("noteslist.tag", L"&Tag\u2026\tF4");
     add("noteedit.title", L"Edit");
     add("about.title", L"About " + text("app.title"));
-    add("about.text", text("app.name") + L" " + text("app.version") + L"\n" +
-                          L"Made by the Varnel team. Free to use and share." +
-                          L"\n\nTip: Use hot key to clip text from other applications (Ctrl+F12 by default).");
+    add("about.text", text("app.name") + L" " + text("app.version") + L"\n"
+                          + L"Made by the Varnel team. Free to use and share."
+                          + L"\n\nTip: Use hot key to clip text from other applications (Ctrl+F12 by default).");
     add("noteedit.accepthint", L"(Ctrl+Enter to accept changes)");
     add("noteedit.link", L"Link:");
     add("noteedit.keywords", L"Tags:");
@@ -122,10 +122,8 @@ StringsBundle::StringsBundle() {
         L"To deactivate a hot key, press Esc in the corresponding edit box.\n\nTry to "
         L"pick hot keys which are not used by other applications, otherwise Varnel might "
         L"interfere with their normal operation or may not function properly itself.");
-    add("options.hotkeys.clip.hint",
-        L"Using Alt or Shift keys in this combination may reduce the clipping ability.");
-    add("options.hotkeys.cannotregister",
-        L"This key combination cannot be registered. Please pick another one.");
+    add("options.hotkeys.clip.hint", L"Using Alt or Shift keys in this combination may reduce the clipping ability.");
+    add("options.hotkeys.cannotregister", L"This key combination cannot be registered. Please pick another one.");
     add("options.hotkeys.cannotregister.title", L"Cannot Register Hot Key");
     add("filtercontrol.total", L"{1} note");
     add("filtercontrol.total_many", L"{1} notes");
@@ -139,8 +137,9 @@ const StringsBundle& StringsBundle::instance() {
 }
 
 void StringsBundle::add(const char* key, const std::wstring& text) {
-    if (entries_.emplace(key, text).second)
+    if (entries_.emplace(key, text).second) {
         keys_.emplace_back(key);
+    }
 }
 
 const std::wstring& StringsBundle::text(const char* key) const {
@@ -149,8 +148,9 @@ const std::wstring& StringsBundle::text(const char* key) const {
 
 const std::wstring& StringsBundle::operator[](const std::string& key) const {
     const auto i = entries_.find(key);
-    if (i == entries_.end())
+    if (i == entries_.end()) {
         err::throwInvalidArgument("res::`anonymous-namespace'::StringsBundle::operator []", "i != map.end()");
+    }
     return i->second;
 }
 
@@ -158,8 +158,8 @@ const std::wstring& getText(const std::string& key) {
     return StringsBundle::instance()[key];
 }
 
-std::wstring formatText(const std::string& key, const std::wstring& a1, const std::wstring& a2,
-                        const std::wstring& a3, const std::wstring& a4, const std::wstring& a5) {
+std::wstring formatText(const std::string& key, const std::wstring& a1, const std::wstring& a2, const std::wstring& a3,
+                        const std::wstring& a4, const std::wstring& a5) {
     return format(getText(key), a1, a2, a3, a4, a5);
 }
 

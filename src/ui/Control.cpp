@@ -5,8 +5,7 @@
 
 namespace ui {
 
-Control::Control(Window* parent) : ChildWindow(parent) {
-}
+Control::Control(Window* parent) : ChildWindow(parent) {}
 
 bool Control::handleMessage(const MSG& msg, LRESULT& result) {
     const int repeat = static_cast<short>(LOWORD(msg.lParam));
@@ -30,8 +29,7 @@ bool Control::handleMessage(const MSG& msg, LRESULT& result) {
     case WM_CHAR:
         return onChar(static_cast<int>(msg.wParam));
     case WM_SYSKEYDOWN:
-        if (onSysKeyDown(static_cast<int>(msg.wParam), repeat, extended, wasDown,
-                         (msg.lParam & (1 << 29)) != 0)) {
+        if (onSysKeyDown(static_cast<int>(msg.wParam), repeat, extended, wasDown, (msg.lParam & (1 << 29)) != 0)) {
             return true;
         }
         break;

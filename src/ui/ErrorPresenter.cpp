@@ -27,8 +27,9 @@ struct ErrorPresenter::Channel {
 
 ErrorPresenter::ErrorPresenter(WindowThread& thread)
     : channel_(std::make_shared<Channel>(thread)),
-      previous_(err::setErrorPresenter(
-          [channel = channel_](const err::ErrorReport& report) { present(*channel, report); })) {}
+      previous_(
+          err::setErrorPresenter([channel = channel_](const err::ErrorReport& report) { present(*channel, report); })) {
+}
 
 ErrorPresenter::~ErrorPresenter() {
     err::setErrorPresenter(std::move(previous_));
@@ -38,8 +39,9 @@ ErrorPresenter::~ErrorPresenter() {
 
 void ErrorPresenter::present(Channel& channel, const err::ErrorReport& report) {
     std::unique_lock<std::mutex> guard(channel.lock);
-    if (channel.thread == nullptr)
+    if (channel.thread == nullptr) {
         return;
+    }
     if (channel.thread->isCurrent()) {
         // The box's modal loop may run anything, this presenter's end included.
         guard.unlock();
@@ -53,8 +55,9 @@ void ErrorPresenter::present(Channel& channel, const err::ErrorReport& report) {
 }
 
 void ErrorPresenter::show(const err::ErrorReport& report) {
-    if (boxesShowing != 0)
+    if (boxesShowing != 0) {
         return;
+    }
     struct Showing {
         Showing() { ++boxesShowing; }
         ~Showing() { --boxesShowing; }

@@ -55,8 +55,7 @@ bool FrameWindow::onSysCommand(int) {
     return false;
 }
 
-void FrameWindow::buildMenus() {
-}
+void FrameWindow::buildMenus() {}
 
 void FrameWindow::setSmallIcon(int resourceId) {
     smallIcon_ = gdi::Icon(resourceId, 16, 16);

@@ -17,8 +17,7 @@ void MessageInterceptor::install(MessageTarget* target) {
     connection_.disconnect();
     target_ = target;
     connection_ = target->getInterceptorSignal().connect(
-        [this](const MSG& msg, LRESULT& result) { return intercept(msg, result); },
-        boost::signals2::at_back);
+        [this](const MSG& msg, LRESULT& result) { return intercept(msg, result); }, boost::signals2::at_back);
 }
 
 }  // namespace ui

@@ -15,8 +15,7 @@ Window* requireParent(Window* parent) {
 
 }  // namespace
 
-PopupWindow::PopupWindow(Window* parent) : parent_(requireParent(parent)) {
-}
+PopupWindow::PopupWindow(Window* parent) : parent_(requireParent(parent)) {}
 
 HWND PopupWindow::getParentHandle() const {
     return parent_->getHandle();

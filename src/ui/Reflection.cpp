@@ -6,13 +6,14 @@ namespace ui {
 
 namespace {
 
-bool notifyControl(HWND sender, int code, ULONG_PTR param, UnknownSenders unknown,
-                   const NotificationHandler& notify) {
-    if (unknown == UnknownSenders::pass && dynamic_cast<Control*>(findWindow(sender)) == nullptr)
+bool notifyControl(HWND sender, int code, ULONG_PTR param, UnknownSenders unknown, const NotificationHandler& notify) {
+    if (unknown == UnknownSenders::pass && dynamic_cast<Control*>(findWindow(sender)) == nullptr) {
         return false;
+    }
     Control& control = getControl(sender);
-    if (notify)
+    if (notify) {
         return notify(control, code, param);
+    }
     control.onCommand(code, param);
     return true;
 }
@@ -23,8 +24,9 @@ bool isChildOf(HWND parent, HWND sender) {
 }
 
 bool sendToChild(const MSG& msg, HWND child, LRESULT& result) {
-    if (!isChildOf(msg.hwnd, child))
+    if (!isChildOf(msg.hwnd, child)) {
         return false;
+    }
     result = SendMessageW(child, msg.message, msg.wParam, msg.lParam);
     return true;
 }
@@ -35,14 +37,16 @@ bool reflectMessage(const MSG& msg, LRESULT& result, UnknownSenders unknown, con
     switch (msg.message) {
     case WM_COMMAND: {
         const auto sender = reinterpret_cast<HWND>(msg.lParam);
-        if (sender == nullptr || sender == msg.hwnd)
+        if (sender == nullptr || sender == msg.hwnd) {
             return false;
+        }
         return notifyControl(sender, HIWORD(msg.wParam), msg.wParam, unknown, notify);
     }
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(msg.lParam);
-        if (header == nullptr || header->hwndFrom == msg.hwnd)
+        if (header == nullptr || header->hwndFrom == msg.hwnd) {
             return false;
+        }
         return notifyControl(header->hwndFrom, static_cast<int>(header->code), static_cast<ULONG_PTR>(msg.lParam),
                              unknown, notify);
     }

@@ -10,8 +10,7 @@
 namespace ui {
 
 TopWindow::TopWindow(Window* owner)
-    : owner_(owner), rootPane_(std::make_unique<layout::Pane>(layout::VBorderLayout(), 0, 0)) {
-}
+    : owner_(owner), rootPane_(std::make_unique<layout::Pane>(layout::VBorderLayout(), 0, 0)) {}
 
 TopWindow::~TopWindow() = default;
 
@@ -136,8 +135,7 @@ void TopWindow::setTopmost(bool on) {
     if (isTopmost() == on) {
         return;
     }
-    SetWindowPos(getHandle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+    SetWindowPos(getHandle(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 }  // namespace ui

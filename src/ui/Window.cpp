@@ -186,8 +186,7 @@ LRESULT Window::callSuperclassProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(superclassProc_, hwnd_, message, wParam, lParam);
 }
 
-void Window::afterCreate() {
-}
+void Window::afterCreate() {}
 
 void Window::create() {
     if (isAttached()) {
@@ -199,10 +198,9 @@ void Window::create() {
     if (!base.empty()) {
         setSuperclass(base);
     }
-    HWND hwnd = CreateWindowExW(getExStyle(), name.c_str(), L"", getStyle(), CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, getParentHandle(),
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())),
-                                GetModuleHandleW(nullptr), this);
+    HWND hwnd = CreateWindowExW(
+        getExStyle(), name.c_str(), L"", getStyle(), CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+        getParentHandle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(getId())), GetModuleHandleW(nullptr), this);
     if (IsWindow(hwnd) != TRUE) {
         throw err::SystemException(err::postconditionMessage("ui::Window::create", "::IsWindow(hwnd) == 1"));
     }

@@ -21,8 +21,7 @@ WindowClass::WindowClass(const std::wstring& className, unsigned classStyle, WND
     record_.lpszClassName = name_.c_str();
 }
 
-WindowClass::WindowClass(const WNDCLASSW& record, const std::wstring& className)
-    : record_(record), name_(className) {
+WindowClass::WindowClass(const WNDCLASSW& record, const std::wstring& className) : record_(record), name_(className) {
     record_.lpszClassName = name_.c_str();
 }
 
@@ -104,9 +103,8 @@ void WindowClass::registerClass(const std::wstring& className, unsigned classSty
     if (isRegistered(className)) {
         return;
     }
-    WindowClass windowClass = superclassName.empty()
-        ? WindowClass(className, classStyle, proc)
-        : subclass(className, superclassName, classStyle, proc);
+    WindowClass windowClass = superclassName.empty() ? WindowClass(className, classStyle, proc)
+                                                     : subclass(className, superclassName, classStyle, proc);
     windowClass.registerClass();
     if (!isRegistered(className)) {
         throw err::RuntimeException(

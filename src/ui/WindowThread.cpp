@@ -35,11 +35,13 @@ std::wstring WindowThread::getClassName() const {
 
 bool WindowThread::post(Job job) {
     std::lock_guard<std::mutex> guard(lock_);
-    if (target_ == nullptr)
+    if (target_ == nullptr) {
         return false;
+    }
     // One wake-up stands for the whole queue: it is posted only when the queue was empty.
-    if (jobs_.empty() && !PostMessageW(target_, WM_RUNJOBS, 0, 0))
+    if (jobs_.empty() && !PostMessageW(target_, WM_RUNJOBS, 0, 0)) {
         return false;
+    }
     jobs_.push_back(std::move(job));
     return true;
 }
@@ -49,8 +51,9 @@ bool WindowThread::isCurrent() const {
 }
 
 bool WindowThread::handleMessage(const MSG& msg, LRESULT& result) {
-    if (msg.message != WM_RUNJOBS)
+    if (msg.message != WM_RUNJOBS) {
         return MessageWindow::handleMessage(msg, result);
+    }
     runJobs();
     return true;
 }

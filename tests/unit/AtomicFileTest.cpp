@@ -15,12 +15,12 @@ using sys::platform::AtomicFile;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
 using testing_support::FaultyFileSystem;
-using testing_support::Op;
 using testing_support::hardError;
-using testing_support::otherProcess;
+using testing_support::Op;
 using testing_support::originalAtBackupError;
-using testing_support::transientError;
+using testing_support::otherProcess;
 using testing_support::TempFolder;
+using testing_support::transientError;
 
 namespace {
 
@@ -33,9 +33,10 @@ std::shared_ptr<app::model::Notebook> smallNotebook() {
 // Large enough that the save writes in several pieces.
 std::shared_ptr<app::model::Notebook> largeNotebook() {
     auto notebook = std::make_shared<app::model::Notebook>();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         notebook->addNote(app::model::Note(std::wstring(300000, static_cast<wchar_t>(L'a' + i)), L"", L"big",
-                                          app::model::Note::now()));
+                                           app::model::Note::now()));
+    }
     return notebook;
 }
 
@@ -54,8 +55,9 @@ TEST(AtomicSave, AFailureAtAnyStepLeavesTheOldFileWholeAndNoTemporaries) {
         FaultyFileSystem counter;
         {
             TempFolder folder;
-            if (targetExists)
+            if (targetExists) {
                 folder.write(L"notebook.dat", oldBytes);
+            }
             ScopedFileSystem scope(counter);
             ASSERT_TRUE(app::model::saveNotebook(newNotebook, folder.file(L"notebook.dat")));
         }
@@ -70,8 +72,9 @@ TEST(AtomicSave, AFailureAtAnyStepLeavesTheOldFileWholeAndNoTemporaries) {
                                                     << " call " << k << (times == 1 ? " fails once" : " fails on"));
                     TempFolder folder;
                     const std::wstring path = folder.file(L"notebook.dat");
-                    if (targetExists)
+                    if (targetExists) {
                         folder.write(L"notebook.dat", oldBytes);
+                    }
                     FaultyFileSystem fs;
                     fs.fail(op, k, hardError, times);
                     ScopedFileSystem scope(fs);
@@ -124,14 +127,15 @@ TEST(AtomicSave, BusyFilesAreRetriedForAWhile) {
         Op op;
         bool targetExists;
     };
-    for (const Case c : {Case{Op::CreateNew, true}, Case{Op::Replace, true}, Case{Op::CreateNew, false},
-                         Case{Op::Move, false}}) {
+    for (const Case c :
+         {Case{Op::CreateNew, true}, Case{Op::Replace, true}, Case{Op::CreateNew, false}, Case{Op::Move, false}}) {
         SCOPED_TRACE(nameOf(c.op));
         {
             // Busy three times, then free: the save goes through.
             TempFolder folder;
-            if (c.targetExists)
+            if (c.targetExists) {
                 folder.write(L"notebook.dat", oldBytes);
+            }
             FaultyFileSystem fs;
             fs.fail(c.op, 1, transientError, 3);
             ScopedFileSystem scope(fs);
@@ -144,8 +148,9 @@ TEST(AtomicSave, BusyFilesAreRetriedForAWhile) {
         {
             // Busy for good: a bounded number of attempts, then the save gives up cleanly.
             TempFolder folder;
-            if (c.targetExists)
+            if (c.targetExists) {
                 folder.write(L"notebook.dat", oldBytes);
+            }
             FaultyFileSystem fs;
             fs.fail(c.op, 1, transientError, INT_MAX);
             ScopedFileSystem scope(fs);
@@ -171,7 +176,8 @@ TEST(AtomicFile, WritesToATemporaryInTheSameFolderAndDropsItWithoutCommit) {
         const auto names = folder.names();
         ASSERT_EQ(2u, names.size());
         const std::wstring temporary = *names.rbegin();
-        EXPECT_EQ(0u, temporary.rfind(L"notebook.dat.~vnl" + testing_support::hex(sys::platform::currentProcessId()) + L"-", 0));
+        EXPECT_EQ(0u, temporary.rfind(
+                          L"notebook.dat.~vnl" + testing_support::hex(sys::platform::currentProcessId()) + L"-", 0));
         EXPECT_EQ(temporary.size() - 4, temporary.rfind(L".tmp"));
         EXPECT_EQ("old", folder.read(L"notebook.dat"));
     }
@@ -210,9 +216,11 @@ TEST(AtomicFile, RemoveStaleTemporariesClearsOtherRunsLeftoversOnly) {
                                       L"notebook.dat.~vnl" + other + L"-3.bak",
                                       L"other.dat.~vnl" + other + L"-1.tmp",
                                       L"xnotebook.dat.~vnl" + other + L"-1.tmp"};
-    for (const std::wstring& name : kept)
-        if (!folder.exists(name))
+    for (const std::wstring& name : kept) {
+        if (!folder.exists(name)) {
             folder.write(name, "keep");
+        }
+    }
 
     AtomicFile::removeStaleTemporaries(folder.file(L"notebook.dat"));
     EXPECT_EQ(kept, folder.names());

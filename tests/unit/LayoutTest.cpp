@@ -53,8 +53,9 @@ struct Item : Layoutable {
 // The layout with the items appended in order.
 template <class L>
 L with(L layout, std::initializer_list<Item*> items) {
-    for (Item* item : items)
+    for (Item* item : items) {
         layout.put(item);
+    }
     return layout;
 }
 

@@ -146,12 +146,14 @@ TEST(NoteIdentity, CopiesTakeFreshIdsAssignmentKeepsTheTargetId) {
 }
 
 TEST(NoteUrl, OnlyAKnownPrefixAtTheStartMakesAUrl) {
-    for (const wchar_t* url : {L"http://a", L"https://a.b/c", L"www.example.com", L"file://c:/x",
-                               L"ms-help://x", L"mk:@MSITStore:c:\\a.chm::/b.htm"})
+    for (const wchar_t* url : {L"http://a", L"https://a.b/c", L"www.example.com", L"file://c:/x", L"ms-help://x",
+                               L"mk:@MSITStore:c:\\a.chm::/b.htm"}) {
         EXPECT_TRUE(Note::isUrl(url)) << url;
-    for (const wchar_t* other : {L"", L"see http://a", L"HTTP://A", L"Www.example.com", L"ftp://a",
-                                 L"http:/a", L"wwwxexample"})
+    }
+    for (const wchar_t* other :
+         {L"", L"see http://a", L"HTTP://A", L"Www.example.com", L"ftp://a", L"http:/a", L"wwwxexample"}) {
         EXPECT_FALSE(Note::isUrl(other)) << other;
+    }
 }
 
 TEST(NoteDefault, IsEmptyAndCreatedNow) {

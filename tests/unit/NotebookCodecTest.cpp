@@ -38,15 +38,17 @@ struct Bytes {
     // A wide string given as UTF-16 code units.
     Bytes& units(std::initializer_list<unsigned> codeUnits) {
         u32(static_cast<std::uint32_t>(codeUnits.size()));
-        for (unsigned unit : codeUnits)
+        for (unsigned unit : codeUnits) {
             u16(unit);
+        }
         return *this;
     }
     // A wide string of ASCII text.
     Bytes& ascii(const std::string& text) {
         u32(static_cast<std::uint32_t>(text.size()));
-        for (char c : text)
+        for (char c : text) {
             u16(static_cast<unsigned char>(c));
+        }
         return *this;
     }
 };
@@ -66,8 +68,9 @@ std::string record(std::int32_t id, const std::string& title, const std::string&
                    const std::string& tags = "") {
     Bytes b;
     b.i32(id).ascii(title).ascii(text).ascii("src").ascii("http://x");
-    for (std::int32_t field : date)
+    for (std::int32_t field : date) {
         b.i32(field);
+    }
     b.ascii(tags);
     return b.data;
 }
@@ -81,10 +84,12 @@ std::string currentFile(const std::vector<std::string>& records) {
     b.u8(0).u8(1).u16(1).u8(1).u8(0).u32(0);  // notebook handle, notebook (class 1, object 0)
     b.u8(0).u8(1).u16(3).u8(1).u8(0).u32(1);  // notes handle, vector (class 3, object 1)
     b.u32(static_cast<std::uint32_t>(records.size())).u32(0);
-    if (!records.empty())
+    if (!records.empty()) {
         b.u8(0).u8(0);
-    for (const std::string& r : records)
+    }
+    for (const std::string& r : records) {
         b.raw(r);
+    }
     return b.data;
 }
 
@@ -144,21 +149,32 @@ TEST(NotebookCodecLayout, EmptyNotebookIsTheSixtyThreeByteHeaderAndBookkeeping) 
         const char* what;
     };
     const Field fields[] = {
-        {26, 1, 5, "library version"},     {27, 1, 4, "size of int"},
-        {28, 1, 4, "size of long"},        {29, 1, 4, "size of float"},
-        {30, 1, 8, "size of double"},      {31, 4, 1, "byte order"},
-        {35, 1, 0, "notebook handle tracking"}, {36, 1, 1, "notebook handle version"},
-        {37, 2, 1, "notebook class id"},   {39, 1, 1, "notebook tracking"},
-        {40, 1, 0, "notebook version"},    {41, 4, 0, "notebook object id"},
-        {45, 1, 0, "notes handle tracking"}, {46, 1, 1, "notes handle version"},
-        {47, 2, 3, "vector class id"},     {49, 1, 1, "vector tracking"},
-        {50, 1, 0, "vector version"},      {51, 4, 1, "vector object id"},
-        {55, 4, 0, "N"},                   {59, 4, 0, "item version"},
+        {26, 1, 5, "library version"},
+        {27, 1, 4, "size of int"},
+        {28, 1, 4, "size of long"},
+        {29, 1, 4, "size of float"},
+        {30, 1, 8, "size of double"},
+        {31, 4, 1, "byte order"},
+        {35, 1, 0, "notebook handle tracking"},
+        {36, 1, 1, "notebook handle version"},
+        {37, 2, 1, "notebook class id"},
+        {39, 1, 1, "notebook tracking"},
+        {40, 1, 0, "notebook version"},
+        {41, 4, 0, "notebook object id"},
+        {45, 1, 0, "notes handle tracking"},
+        {46, 1, 1, "notes handle version"},
+        {47, 2, 3, "vector class id"},
+        {49, 1, 1, "vector tracking"},
+        {50, 1, 0, "vector version"},
+        {51, 4, 1, "vector object id"},
+        {55, 4, 0, "N"},
+        {59, 4, 0, "item version"},
     };
     for (const Field& f : fields) {
         std::uint32_t value = 0;
-        for (std::size_t i = 0; i < f.size; ++i)
+        for (std::size_t i = 0; i < f.size; ++i) {
             value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[f.offset + i])) << (8 * i);
+        }
         EXPECT_EQ(f.value, value) << f.what << " at offset " << f.offset;
     }
     EXPECT_EQ(currentFile({}), bytes);
@@ -176,8 +192,9 @@ TEST(NotebookCodecLayout, OneEmptyNoteAddsTheNoteClassBytesAndAFortyEightByteRec
     EXPECT_EQ('\0', bytes[64]);  // its class version
     Bytes expected;
     expected.i32(notebook.note(0).id()).u32(0).u32(0).u32(0).u32(0);
-    for (std::int32_t field : {2009, 3, 7, 14, 5, 9})
+    for (std::int32_t field : {2009, 3, 7, 14, 5, 9}) {
         expected.i32(field);
+    }
     expected.u32(0);
     EXPECT_EQ(expected.data, bytes.substr(65));
 }
@@ -192,13 +209,14 @@ TEST(NotebookCodecLayout, TextIsStoredAsUtf16LittleEndianWithLineFeedsAndSortedT
 
     Bytes expected;
     expected.i32(notebook.note(0).id());
-    expected.units({0x041F, 0x0440, 0x0438, 0x0432, 0x0435, 0x0442});           // title
-    expected.units({'o', 'n', 'e', '\n', 't', 'w', 'o'});                     // text: the CR is gone
-    expected.units({0x65E5, 0x672C, 0x8A9E});                                  // source
-    expected.units({0xD83D, 0xDE00});                                          // link
-    for (std::int32_t field : {2009, 3, 7, 14, 5, 9})
+    expected.units({0x041F, 0x0440, 0x0438, 0x0432, 0x0435, 0x0442});  // title
+    expected.units({'o', 'n', 'e', '\n', 't', 'w', 'o'});              // text: the CR is gone
+    expected.units({0x65E5, 0x672C, 0x8A9E});                          // source
+    expected.units({0xD83D, 0xDE00});                                  // link
+    for (std::int32_t field : {2009, 3, 7, 14, 5, 9}) {
         expected.i32(field);
-    expected.units({'a', ' ', 'b'});                                           // tags
+    }
+    expected.units({'a', ' ', 'b'});  // tags
     ASSERT_GE(bytes.size(), 65u);
     EXPECT_EQ(expected.data, bytes.substr(65));
 
@@ -238,8 +256,8 @@ TEST(NotebookCodecRoundTrip, DatesKeepWholeSecondsAndAMissingDateIsStoredAsTheEp
 }
 
 TEST(NotebookCodecRoundTrip, LoadedNotesTakeFreshDistinctIds) {
-    const auto read = decode(currentFile({record(7, "a", "x", someDate), record(7, "b", "y", someDate),
-                                          record(7, "c", "z", someDate)}));
+    const auto read = decode(
+        currentFile({record(7, "a", "x", someDate), record(7, "b", "y", someDate), record(7, "c", "z", someDate)}));
     ASSERT_EQ(3, read->count());
     const std::set<int> ids{read->note(0).id(), read->note(1).id(), read->note(2).id()};
     EXPECT_EQ(3u, ids.size());
@@ -269,9 +287,9 @@ TEST(NotebookCodecDamage, DamagedHeadersLengthsAndCountsNameTheirFault) {
         {empty, 29, "\x08", "incompatible native format"},
         {empty, 30, "\x04", "incompatible native format"},
         {empty, 31, std::string("\0\0\0\x01", 4), "incompatible native format"},  // byte order
-        {one, 65 + 4, "\xFF\xFF\xFF\xFF", "stream error"},  // the first title's length
-        {one, 55, "\xFF\xFF\xFF\xFF", "stream error"},      // the note count
-        {two, 55, "\x03", "stream error"},                  // one note more than there are
+        {one, 65 + 4, "\xFF\xFF\xFF\xFF", "stream error"},                        // the first title's length
+        {one, 55, "\xFF\xFF\xFF\xFF", "stream error"},                            // the note count
+        {two, 55, "\x03", "stream error"},                                        // one note more than there are
     };
     for (const auto& c : cases) {
         std::string bytes = c.file;
@@ -327,38 +345,44 @@ std::string oldFile(const OldForm& form) {
     std::uint32_t objects = 0;
     Bytes b;
     b.raw(header());
-    b.u8(0).u8(0);                            // notebook handle: tracking 0, version 0
-    b.u16(2).u8(1).u8(0).u32(objects++);      // px: Notebook (class 2), new object 0
-    b.u8(0).u8(0);                            // notes handle: tracking 0, version 0
+    b.u8(0).u8(0);                        // notebook handle: tracking 0, version 0
+    b.u16(2).u8(1).u8(0).u32(objects++);  // px: Notebook (class 2), new object 0
+    b.u8(0).u8(0);                        // notes handle: tracking 0, version 0
     if (form.nullNotes) {
-        b.u16(0xFFFF);                        // px: null
+        b.u16(0xFFFF);  // px: null
     } else {
         b.u16(5).u8(1).u8(0).u32(objects++);  // px: vector (class 5), new object 1
         b.u32(static_cast<std::uint32_t>(form.records.size())).u32(0);
-        if (!form.records.empty())
-            b.u8(0).u8(0);                    // Note preamble, before the first item only
-        for (const std::string& r : form.records)
+        if (!form.records.empty()) {
+            b.u8(0).u8(0);  // Note preamble, before the first item only
+        }
+        for (const std::string& r : form.records) {
             b.raw(r);
+        }
     }
     // pn of the notes handle: shared_count preamble (first appearance).
     b.u8(form.sharedCountTracked ? 1 : 0).u8(0);
-    if (form.sharedCountTracked)
+    if (form.sharedCountTracked) {
         b.u32(objects++);
+    }
     if (form.nullNotes) {
-        b.u16(0xFFFF);                        // pi_: null
+        b.u16(0xFFFF);  // pi_: null
     } else {
         b.u16(4).u8(form.countersTracked ? 1 : 0).u8(0);  // pi_: counter class 4
-        if (form.countersTracked)
+        if (form.countersTracked) {
             b.u32(objects++);
-        b.u16(5).u32(1);                      // ptr: back to the vector
+        }
+        b.u16(5).u32(1);  // ptr: back to the vector
     }
     // pn of the notebook handle: shared_count is known now, so no preamble.
-    if (form.sharedCountTracked)
+    if (form.sharedCountTracked) {
         b.u32(objects++);
+    }
     b.u16(1).u8(form.countersTracked ? 1 : 0).u8(0);  // pi_: counter class 1
-    if (form.countersTracked)
+    if (form.countersTracked) {
         b.u32(objects++);
-    b.u16(2).u32(0);                          // ptr: back to the notebook
+    }
+    b.u16(2).u32(0);  // ptr: back to the notebook
     return b.data;
 }
 
@@ -368,8 +392,9 @@ std::string fromHex(const char* hex) {
     int digits = 0;
     for (const char* p = hex; *p; ++p) {
         const char c = *p;
-        if (c == ' ')
+        if (c == ' ') {
             continue;
+        }
         value = value * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : c - 'a' + 10);
         if (++digits == 2) {
             out += static_cast<char>(value);
@@ -404,8 +429,8 @@ TEST(NotebookCodecOldForm, NotesLoadInOrderInEveryAcceptedVariant) {
     countTracked.sharedCountTracked = true;
 
     for (const OldForm& variant : {form, countersUntracked, countTracked}) {
-        SCOPED_TRACE(testing::Message() << "counters tracked " << variant.countersTracked
-                                        << ", shared_count tracked " << variant.sharedCountTracked);
+        SCOPED_TRACE(testing::Message() << "counters tracked " << variant.countersTracked << ", shared_count tracked "
+                                        << variant.sharedCountTracked);
         const auto read = decode(oldFile(variant));
         ASSERT_EQ(2, read->count());
         EXPECT_EQ(L"first", read->note(0).title());
@@ -457,7 +482,8 @@ TEST(NotebookCodecDamage, TruncationAtAnyOffsetIsAStreamError) {
     old.records = {record(1, "t", "x", someDate)};
     for (const std::string& bytes : {app::model::encodeNotebook(*sampleNotebook()), oldFile(old)}) {
         ASSERT_EQ("no error", errorOf(bytes));
-        for (std::size_t size = 0; size < bytes.size(); ++size)
+        for (std::size_t size = 0; size < bytes.size(); ++size) {
             EXPECT_EQ("stream error", errorOf(bytes.substr(0, size))) << "cut at " << size << " of " << bytes.size();
+        }
     }
 }

@@ -23,8 +23,8 @@ using app::model::Notebook;
 using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
 using testing_support::FaultyFileSystem;
-using testing_support::Op;
 using testing_support::hardError;
+using testing_support::Op;
 using testing_support::TempFolder;
 
 namespace {
@@ -59,15 +59,16 @@ Note makeNote(const std::wstring& title, const std::wstring& text, const Time& c
 
 // The fields an export keeps, for comparing a note with its imported copy.
 std::wstring fieldsOf(const Note& note) {
-    return L"title=" + note.title() + L"|text=" + note.text() + L"|source=" + note.source() + L"|link=" +
-           note.link() + L"|tags=" + note.tagString() + L"|created=" +
-           sys::platform::widen(boost::posix_time::to_simple_string(note.created()));
+    return L"title=" + note.title() + L"|text=" + note.text() + L"|source=" + note.source() + L"|link=" + note.link()
+           + L"|tags=" + note.tagString() + L"|created="
+           + sys::platform::widen(boost::posix_time::to_simple_string(note.created()));
 }
 
 std::vector<std::wstring> fieldsOf(const Notebook& notebook) {
     std::vector<std::wstring> fields;
-    for (const Note& note : notebook.notes())
+    for (const Note& note : notebook.notes()) {
         fields.push_back(fieldsOf(note));
+    }
     return fields;
 }
 
@@ -91,8 +92,10 @@ std::string messageOf(const std::function<void()>& call) {
     return "no err::LogicException";
 }
 
-const char* const firstPostcondition = "Postcondition failed:\napp::model::Notebook::importFromXml\ni != std::wstring::npos";
-const char* const secondPostcondition = "Postcondition failed:\napp::model::Notebook::importFromXml\ne != std::wstring::npos";
+const char* const firstPostcondition =
+    "Postcondition failed:\napp::model::Notebook::importFromXml\ni != std::wstring::npos";
+const char* const secondPostcondition =
+    "Postcondition failed:\napp::model::Notebook::importFromXml\ne != std::wstring::npos";
 
 }  // namespace
 
@@ -106,14 +109,16 @@ TEST(NotebookExchange, XmlExportWritesTheExactBytes) {
                               L"http://x.org/?a=1&b=2", L"b a"));
     notebook.addNote(makeNote(L"x", L"", at(1999, 12, 31, 0, 0, 0)));
     EXPECT_EQ(2, app::model::exportToXml(notebook, folder.file(L"two.xml")));
-    EXPECT_EQ(bom + utf16(L"<?xml version=\"1.0\"?>\r\n<notebook>\r\n"
-                          L"<note title=\"Say &quot;hi&quot; &amp; &lt;go&gt;\" date=\"2009-03-07\" time=\"14:05:09\" "
-                          L"source=\"Firefox\" link=\"http://x.org/?a=1&amp;b=2\" tags=\"a b\">\r\n"
-                          L"  <![CDATA[Line one\r\nLine two\r\n]]>\r\n</note>\r\n"
-                          L"<note title=\"x\" date=\"1999-12-31\" time=\"00:00:00\" source=\"\" link=\"\" tags=\"\">\r\n"
-                          L"  <![CDATA[]]>\r\n</note>\r\n"
-                          L"</notebook>\r\n"),
-              folder.read(L"two.xml"));
+    EXPECT_EQ(
+        bom
+            + utf16(L"<?xml version=\"1.0\"?>\r\n<notebook>\r\n"
+                    L"<note title=\"Say &quot;hi&quot; &amp; &lt;go&gt;\" date=\"2009-03-07\" time=\"14:05:09\" "
+                    L"source=\"Firefox\" link=\"http://x.org/?a=1&amp;b=2\" tags=\"a b\">\r\n"
+                    L"  <![CDATA[Line one\r\nLine two\r\n]]>\r\n</note>\r\n"
+                    L"<note title=\"x\" date=\"1999-12-31\" time=\"00:00:00\" source=\"\" link=\"\" tags=\"\">\r\n"
+                    L"  <![CDATA[]]>\r\n</note>\r\n"
+                    L"</notebook>\r\n"),
+        folder.read(L"two.xml"));
 }
 
 // Whatever a note holds comes back from its XML unchanged: markup characters, entity
@@ -162,8 +167,7 @@ TEST(NotebookExchange, TextExportWritesBlocksWithSeparatorsBetween) {
 
     // Copy puts the same text on the clipboard.
     EXPECT_EQ(linked, app::model::noteTextBlock(notebook.note(1)));
-    EXPECT_EQ(plain + L"\r\n\r\n\r\n" + linked,
-              app::model::notesAsText({&notebook.note(0), &notebook.note(1)}));
+    EXPECT_EQ(plain + L"\r\n\r\n\r\n" + linked, app::model::notesAsText({&notebook.note(0), &notebook.note(1)}));
     EXPECT_EQ(L"", app::model::notesAsText({}));
 }
 
@@ -217,9 +221,10 @@ TEST(NotebookExchange, XmlImportIsAllOrNothing) {
     const std::wstring before = fieldsOf(target.notebook.note(0));
 
     std::wstring file = L"<?xml version=\"1.0\"?>\r\n<notebook>\r\n";
-    for (const wchar_t* date : {L"2009-03-07", L"2010-01-02", L"2009-02-30"})
-        file += std::wstring(L"<note title=\"t\" date=\"") + date +
-                L"\" time=\"10:00:00\" source=\"\" link=\"\" tags=\"\">\r\n  <![CDATA[x]]>\r\n</note>\r\n";
+    for (const wchar_t* date : {L"2009-03-07", L"2010-01-02", L"2009-02-30"}) {
+        file += std::wstring(L"<note title=\"t\" date=\"") + date
+                + L"\" time=\"10:00:00\" source=\"\" link=\"\" tags=\"\">\r\n  <![CDATA[x]]>\r\n</note>\r\n";
+    }
     file += L"</notebook>\r\n";
     folder.write(L"bad.xml", bom + utf16(file));
     EXPECT_ANY_THROW(app::model::importFromXml(target.notebook, folder.file(L"bad.xml")));
@@ -239,15 +244,21 @@ TEST(NotebookExchange, OnlyNumericDatesAndTimesReachTheDateLibrary) {
     // The date library's number conversion overflowed on a date holding a long run of
     // digits and on characters outside ASCII; such values are now refused before it.
     const auto parse = [](const std::wstring& date, const std::wstring& time) {
-        return app::model::parseXmlNotes(L"<note title=\"t\" date=\"" + date + L"\" time=\"" + time +
-                                         L"\" source=\"\" link=\"\" tags=\"\">\r\n  <![CDATA[x]]>\r\n</note>");
+        return app::model::parseXmlNotes(L"<note title=\"t\" date=\"" + date + L"\" time=\"" + time
+                                         + L"\" source=\"\" link=\"\" tags=\"\">\r\n  <![CDATA[x]]>\r\n</note>");
     };
-    for (const auto& [date, time] : std::vector<std::pair<std::wstring, std::wstring>>{
-             {L"00000000000000002009-03-07", L"14:05:09"}, {L"2009-03-07", L"14:05:0000000000009"},
-             {L"2009-\u0663-07", L"14:05:09"}, {L"2009-03-07-", L"14:05:09"}, {L"2009-03", L"14:05:09"},
-             {L"2009-03-07", L"14"}, {L"2009-03-07", L"14:05:09."}, {L"2009-03-07.5", L"14:05:09"},
-             {L"2009-03-07", L""}})
+    for (const auto& [date, time] :
+         std::vector<std::pair<std::wstring, std::wstring>>{{L"00000000000000002009-03-07", L"14:05:09"},
+                                                            {L"2009-03-07", L"14:05:0000000000009"},
+                                                            {L"2009-\u0663-07", L"14:05:09"},
+                                                            {L"2009-03-07-", L"14:05:09"},
+                                                            {L"2009-03", L"14:05:09"},
+                                                            {L"2009-03-07", L"14"},
+                                                            {L"2009-03-07", L"14:05:09."},
+                                                            {L"2009-03-07.5", L"14:05:09"},
+                                                            {L"2009-03-07", L""}}) {
         EXPECT_THROW(parse(date, time), std::invalid_argument) << sys::platform::narrow(date + L" " + time);
+    }
 
     EXPECT_EQ(1u, parse(L"2009-3-7", L"14:05").size());
     EXPECT_EQ(1u, parse(L"2009-03-07", L"14:05:09.123").size());
@@ -291,8 +302,9 @@ TEST(NotebookExchange, AFiveMegabyteNoteTravelsThroughXml) {
     TempFolder folder;
     std::wstring text;
     text.reserve(5 << 20);
-    while (text.size() < (5u << 20))
+    while (text.size() < (5u << 20)) {
         text += L"lorem ipsum \"dolor\" <sit> & amet ]]> ]] > \n";
+    }
     Notebook notebook;
     notebook.addNote(makeNote(L"big", text, at(2009, 3, 7, 14, 5, 9)));
     app::model::exportToXml(notebook, folder.file(L"big.xml"));

@@ -25,11 +25,11 @@ using sys::platform::FileSystem;
 using sys::platform::ScopedFileSystem;
 using testing_support::FaultyFileSystem;
 using testing_support::ForwardingFileSystem;
-using testing_support::Op;
 using testing_support::hardError;
-using testing_support::transientError;
 using testing_support::ManualOneShot;
+using testing_support::Op;
 using testing_support::TempFolder;
+using testing_support::transientError;
 
 namespace {
 
@@ -37,15 +37,17 @@ constexpr auto patience = std::chrono::seconds(10);
 
 std::shared_ptr<Notebook> notebookOf(std::initializer_list<const wchar_t*> titles) {
     auto notebook = std::make_shared<Notebook>();
-    for (const wchar_t* title : titles)
+    for (const wchar_t* title : titles) {
         notebook->addNote(Note(std::wstring(L"text of ") + title, L"", title, Note::now()));
+    }
     return notebook;
 }
 
 std::vector<std::wstring> titlesOf(const Notebook& notebook) {
     std::vector<std::wstring> titles;
-    for (int i = 0; i < notebook.count(); ++i)
+    for (int i = 0; i < notebook.count(); ++i) {
         titles.push_back(notebook.note(i).title());
+    }
     return titles;
 }
 
@@ -101,8 +103,9 @@ public:
     int savesOf(const std::wstring& target) const {
         std::lock_guard<std::mutex> guard(lock_);
         int n = 0;
-        for (const std::wstring& path : started_)
+        for (const std::wstring& path : started_) {
             n += path.compare(0, target.size() + 5, target + L".~vnl") == 0 ? 1 : 0;
+        }
         return n;
     }
     std::vector<std::wstring> events() const {

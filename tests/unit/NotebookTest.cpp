@@ -23,8 +23,9 @@ Note makeNote(const std::wstring& text, const std::wstring& tags = L"") {
 class NotebookFixture : public testing::Test {
 protected:
     void fill(int n) {
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
             notebook.addNote(makeNote(std::to_wstring(i)));
+        }
         events.clear();
     }
 
@@ -36,8 +37,9 @@ protected:
 
     std::wstring order() const {
         std::wstring titles;
-        for (int i = 0; i < notebook.count(); ++i)
+        for (int i = 0; i < notebook.count(); ++i) {
             titles += notebook.note(i).title();
+        }
         return titles;
     }
 
@@ -157,10 +159,12 @@ TEST_F(NotebookFixture, BadIndicesAndImpossibleMovesChangeNothing) {
         EXPECT_STREQ("Precondition failed:\napp::model::Notebook::doMoveNote\nindex < N", e.what());
     }
     // Moves that cannot happen return false silently.
-    for (std::set<int> selection : {std::set<int>{1, 2}, std::set<int>{0, 1, 2, 3}, std::set<int>{3},
-                                    std::set<int>{0, 2}, std::set<int>{}})
-        EXPECT_FALSE(notebook.moveNotes(selection, selection == std::set<int>{1, 2} ? 0
-                                                   : selection == std::set<int>{0, 2} ? -1 : 1));
+    for (std::set<int> selection :
+         {std::set<int>{1, 2}, std::set<int>{0, 1, 2, 3}, std::set<int>{3}, std::set<int>{0, 2}, std::set<int>{}}) {
+        EXPECT_FALSE(notebook.moveNotes(selection, selection == std::set<int>{1, 2}   ? 0
+                                                   : selection == std::set<int>{0, 2} ? -1
+                                                                                      : 1));
+    }
     EXPECT_FALSE(notebook.doMoveNote(0, 0));
     EXPECT_EQ(L"0123", order());
     EXPECT_TRUE(events.empty());

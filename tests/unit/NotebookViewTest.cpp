@@ -28,8 +28,9 @@ namespace {
 class NotebookViewFixture : public testing::Test {
 protected:
     void fill(std::initializer_list<const wchar_t*> texts) {
-        for (const wchar_t* text : texts)
+        for (const wchar_t* text : texts) {
             notebook.addNote(Note(text, L"", L"", Note::now()));
+        }
     }
 
     void listen() {
@@ -38,21 +39,21 @@ protected:
         view.changed.connect([this] { events.push_back("changed"); });
     }
 
-    void showText(const std::wstring& query) {
-        view.setFilter(std::make_unique<TextFilter>(TextFilter::Text, query));
-    }
+    void showText(const std::wstring& query) { view.setFilter(std::make_unique<TextFilter>(TextFilter::Text, query)); }
 
     std::wstring shown() {
         std::wstring titles;
-        for (int i = 0; i < view.count(); ++i)
+        for (int i = 0; i < view.count(); ++i) {
             titles += (i ? L" " : L"") + view.note(i).title();
+        }
         return titles;
     }
 
     std::wstring all() {
         std::wstring titles;
-        for (int i = 0; i < notebook.count(); ++i)
+        for (int i = 0; i < notebook.count(); ++i) {
             titles += (i ? L" " : L"") + notebook.note(i).title();
+        }
         return titles;
     }
 
@@ -124,8 +125,8 @@ TEST_F(NotebookViewFixture, TheViewRebuildsBeforePassingOnAddsAndResets) {
     notebook.appendNotes({Note(L"a3", L"", L"", Note::now())});
     EXPECT_THAT(countsSeen, ElementsAre(2, 2, 2, 2, 1, 2, 2));
     // noteAdded passes on the notebook's number, not a view position.
-    EXPECT_THAT(events, ElementsAre("added 2", "changed", "added 3", "changed", "reset", "changed", "added 4",
-                                    "changed"));
+    EXPECT_THAT(events,
+                ElementsAre("added 2", "changed", "added 3", "changed", "reset", "changed", "added 4", "changed"));
     EXPECT_EQ(L"a2 a3", shown());
 }
 
@@ -316,25 +317,27 @@ std::vector<int> freshResult(const Notebook& notebook, TextFilter::Fields fields
     for (int i = 0; i < notebook.count(); ++i) {
         const Note& note = notebook.note(i);
         const auto in = [&folded](const std::wstring& field) { return field.find(folded) != std::wstring::npos; };
-        bool match = ((fields & TextFilter::Text) && in(note.searchText())) ||
-                     ((fields & TextFilter::Title) && in(note.searchTitle())) ||
-                     ((fields & TextFilter::Time) && in(note.searchTime())) ||
-                     ((fields & TextFilter::Link) && in(note.searchLink()));
+        bool match = ((fields & TextFilter::Text) && in(note.searchText()))
+                     || ((fields & TextFilter::Title) && in(note.searchTitle()))
+                     || ((fields & TextFilter::Time) && in(note.searchTime()))
+                     || ((fields & TextFilter::Link) && in(note.searchLink()));
         if (!match && (fields & TextFilter::Tags)) {
             match = std::all_of(words.begin(), words.end(), [&note](const std::wstring& word) {
                 return note.tagString().find(word) != std::wstring::npos;
             });
         }
-        if (match)
+        if (match) {
             indices.push_back(i);
+        }
     }
     return indices;
 }
 
 std::vector<int> shownIndices(const NotebookView& view) {
     std::vector<int> indices;
-    for (int i = 0; i < view.count(); ++i)
+    for (int i = 0; i < view.count(); ++i) {
         indices.push_back(view.indexAt(i));
+    }
     return indices;
 }
 
@@ -345,8 +348,9 @@ protected:
     std::wstring randomText(std::size_t longest) {
         static const std::wstring letters = L"abAB c,;\u00E9\u0436\u0416\U0001F600";
         std::wstring text;
-        for (std::size_t n = random() % (longest + 1); n > 0; --n)
+        for (std::size_t n = random() % (longest + 1); n > 0; --n) {
             text += letters[random() % letters.size()];
+        }
         return text;
     }
 
@@ -373,14 +377,16 @@ protected:
             notebook.appendNotes({randomNote(), randomNote()});
         } else {
             Note& note = notebook.note(index);
-            if (pick == 4)
+            if (pick == 4) {
                 note.setText(randomText(24));
-            else if (pick == 5)
+            } else if (pick == 5) {
                 note.addTags(randomText(4));
-            else
+            } else {
                 note = randomNote();
-            if (random() % 2)
+            }
+            if (random() % 2) {
                 notebook.changed();
+            }
         }
     }
 
@@ -390,29 +396,31 @@ protected:
 }  // namespace
 
 TEST_F(TypingFixture, EveryKeystrokeShowsWhatAFreshRebuildShows) {
-    const TextFilter::Fields choices[] = {TextFilter::All, TextFilter::TextAndTitle, TextFilter::Text,
-                                          TextFilter::Title, TextFilter::Link, TextFilter::Tags};
+    const TextFilter::Fields choices[] = {TextFilter::All,   TextFilter::TextAndTitle, TextFilter::Text,
+                                          TextFilter::Title, TextFilter::Link,         TextFilter::Tags};
     for (int book = 0; book < 12; ++book) {
         notebook.deleteAll();
-        for (int n = 0; n < 40; ++n)
+        for (int n = 0; n < 40; ++n) {
             notebook.addNote(randomNote());
+        }
         listen();
         TextFilter::Fields fields = choices[book % std::size(choices)];
         std::wstring query;
         for (int step = 0; step < 300; ++step) {
             const unsigned action = random() % 21;
-            if (action < 11)
+            if (action < 11) {
                 query += randomText(1);
-            else if (action < 15 && !query.empty())
+            } else if (action < 15 && !query.empty()) {
                 query.pop_back();  // Backspace
-            else if (action == 15)
+            } else if (action == 15) {
                 query.insert(0, randomText(1));  // typed at the start: still a narrowing
-            else if (action == 16)
+            } else if (action == 16) {
                 query = randomText(3);
-            else if (action == 17 || action == 18)
+            } else if (action == 17 || action == 18) {
                 fields = choices[random() % std::size(choices)];
-            else
+            } else {
                 change();
+            }
             events.clear();
             view.setFilter(std::make_unique<TextFilter>(fields, query));
             ASSERT_EQ(freshResult(notebook, fields, query), shownIndices(view))
@@ -445,10 +453,12 @@ TEST_F(TypingFixture, AnEditBetweenKeystrokesIsNeverHiddenByAKeptResult) {
 }
 
 TEST_F(TypingFixture, KeptResultsStayWithinAFewListsOfEveryNote) {
-    for (int n = 0; n < 1000; ++n)
+    for (int n = 0; n < 1000; ++n) {
         notebook.addNote(randomNote());
-    for (int k = 0; k < 100; ++k)
+    }
+    for (int k = 0; k < 100; ++k) {
         showText(randomText(3));
+    }
     // One bit per note for each of at most 32 results, besides a few words each, and
     // where the shown notes were found (a list growing by doubling, up to 1,024 entries).
     EXPECT_LE(view.keptBytes(), 1000 * sizeof(int) + 1024 * sizeof(int) + 32 * 256);

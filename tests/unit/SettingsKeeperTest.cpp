@@ -85,11 +85,9 @@ TEST(SettingsKeeperParse, ABlankOrEmptyKeyFailsTheWholeLoadAndKeepsTheEntries) {
 }
 
 TEST(SettingsKeeperParse, ReadingStopsAtABlankLineOrAZeroButSkipsEmptyLines) {
-    EXPECT_EQ((Entries{{L"a", L"1"}, {L"b", L"2"}}),
-              parsedFrom(L"\n\na = 1\n\n\nb = 2\n   \nc = 3\n").entries());
+    EXPECT_EQ((Entries{{L"a", L"1"}, {L"b", L"2"}}), parsedFrom(L"\n\na = 1\n\n\nb = 2\n   \nc = 3\n").entries());
     EXPECT_EQ((Entries{{L"a", L"1"}}), parsedFrom(L"a = 1\r\n\r\nb = 2\r\n").entries());
-    EXPECT_EQ((Entries{{L"a", L"1"}, {L"b", L"2"}}),
-              parsedFrom(std::wstring(L"a = 1\nb = 2\0c = 3\n", 18)).entries());
+    EXPECT_EQ((Entries{{L"a", L"1"}, {L"b", L"2"}}), parsedFrom(std::wstring(L"a = 1\nb = 2\0c = 3\n", 18)).entries());
     // Lines after the stop are not even checked.
     EXPECT_EQ((Entries{{L"a", L"1"}}), parsedFrom(L"a = 1\n \n = malformed\n").entries());
 
@@ -101,15 +99,14 @@ TEST(SettingsKeeperParse, ReadingStopsAtABlankLineOrAZeroButSkipsEmptyLines) {
 }
 
 TEST(SettingsKeeperParse, FileBytesEndAtTheFirstZeroCodeUnit) {
-    EXPECT_EQ(L"a = 1\nb", SettingsKeeper::textFromBytes(
-                                reinterpret_cast<const unsigned char*>(utf16("a = 1\nb").data()), 14));
+    EXPECT_EQ(L"a = 1\nb",
+              SettingsKeeper::textFromBytes(reinterpret_cast<const unsigned char*>(utf16("a = 1\nb").data()), 14));
     const std::string zeroInside = utf16("a = 1\n") + std::string(2, '\0') + utf16("b = 2\n");
-    EXPECT_EQ(L"a = 1\n", SettingsKeeper::textFromBytes(
-                              reinterpret_cast<const unsigned char*>(zeroInside.data()), zeroInside.size()));
+    EXPECT_EQ(L"a = 1\n", SettingsKeeper::textFromBytes(reinterpret_cast<const unsigned char*>(zeroInside.data()),
+                                                        zeroInside.size()));
     // An odd last byte is no code unit; a zero byte inside a unit ends nothing.
     const std::string odd = utf16("k = v") + "x";
-    EXPECT_EQ(L"k = v",
-              SettingsKeeper::textFromBytes(reinterpret_cast<const unsigned char*>(odd.data()), odd.size()));
+    EXPECT_EQ(L"k = v", SettingsKeeper::textFromBytes(reinterpret_cast<const unsigned char*>(odd.data()), odd.size()));
     const unsigned char highZero[] = {0x00, 0x01, 0x41, 0x00};
     EXPECT_EQ((std::wstring{wchar_t(0x0100), L'A'}), SettingsKeeper::textFromBytes(highZero, 4));
     EXPECT_EQ(L"", SettingsKeeper::textFromBytes(highZero, 1));
@@ -134,9 +131,10 @@ TEST(SettingsKeeperValues, NumbersAndFlagsAreWrittenAndReadAsStreamsDo) {
     keeper.set<double>("double.third", 1.0 / 3);
     keeper.set<double>("double.large", 1234567.0);
     keeper.set<app::ColorRef>("color", app::rgb(0, 90, 240));
-    EXPECT_EQ(L"bool.false = 0\nbool.true = 1\ncolor = 15751680\ndouble.half = 10.5\ndouble.large = 1.23457e+06\n"
-              L"double.third = 0.333333\ndouble.whole = 8\nint.max = 2147483647\nint.negative = -42\n",
-              keeper.toText());
+    EXPECT_EQ(
+        L"bool.false = 0\nbool.true = 1\ncolor = 15751680\ndouble.half = 10.5\ndouble.large = 1.23457e+06\n"
+        L"double.third = 0.333333\ndouble.whole = 8\nint.max = 2147483647\nint.negative = -42\n",
+        keeper.toText());
 
     const SettingsKeeper read = parsedFrom(keeper.toText());
     EXPECT_EQ(-42, read.get("int.negative", 0));
@@ -186,9 +184,10 @@ TEST(SettingsKeeperComposite, FontsAndRectanglesAreFourSubKeys) {
     SettingsKeeper keeper;
     keeper.set("f", Font{L"Courier New", 9.5, 700, true});
     keeper.set("r", Rect{-10, 20, 1300, 800});
-    EXPECT_EQ(L"f.face = Courier New\nf.italic = 1\nf.size = 9.5\nf.weight = 700\n"
-              L"r.bottom = 800\nr.left = -10\nr.right = 1300\nr.top = 20\n",
-              keeper.toText());
+    EXPECT_EQ(
+        L"f.face = Courier New\nf.italic = 1\nf.size = 9.5\nf.weight = 700\n"
+        L"r.bottom = 800\nr.left = -10\nr.right = 1300\nr.top = 20\n",
+        keeper.toText());
 
     const SettingsKeeper read = parsedFrom(keeper.toText());
     EXPECT_EQ((Font{L"Courier New", 9.5, 700, true}), read.get("f", Font{L"Arial", 8, 400, false}));
@@ -208,8 +207,8 @@ TEST(SettingsKeeperComposite, MissingSubKeysTakeTheDefaultsFields) {
 TEST(SettingsKeeperRefusals, WhatCouldNotBeReadBackIsRefusedAndChangesNothing) {
     SettingsKeeper keeper = parsedFrom(L"f.face = Arial\nkeep = 1\n");
     const Entries before = keeper.entries();
-    for (const std::string& key : {std::string(" lead"), std::string("a=b"), std::string("a\nb"),
-                                   std::string("a\0b", 3)}) {
+    for (const std::string& key :
+         {std::string(" lead"), std::string("a=b"), std::string("a\nb"), std::string("a\0b", 3)}) {
         EXPECT_THROW(keeper.set(key, 1), err::InvalidArgumentException);
         EXPECT_THROW(keeper.set(key, Rect{}), err::InvalidArgumentException);
         EXPECT_THROW(keeper.set(key, Font{}), err::InvalidArgumentException);

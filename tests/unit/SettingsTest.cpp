@@ -66,8 +66,9 @@ struct SettingsFolder {
 TEST(SettingsKeys, DefaultsAndThemeColoursAreTheStoredNumbers) {
     const std::vector<app::ColorRef> expected{7935, 25855, 2017500, 61480, 16097330, 15751680, 13107400, 6576740};
     std::vector<app::ColorRef> theme;
-    for (const Settings::ThemeColor& entry : Settings::themeColors)
+    for (const Settings::ThemeColor& entry : Settings::themeColors) {
         theme.push_back(entry.color);
+    }
     EXPECT_EQ(expected, theme);
     EXPECT_EQ((Rect{640, 160, 1120, 798}), Settings::defaultNormalPosition(1280, 800));
     EXPECT_EQ((Rect{683, 153, 1163, 791}), Settings::defaultNormalPosition(1366, 768));
@@ -210,9 +211,7 @@ TEST(SettingsBackup, AnUnreadableFileIsKeptAndNeverOverwrittenWhenItCannotBeKept
     EXPECT_FALSE(at.folder.exists(L"varnel.settings.bak"));
 
     fs.unmovable.clear();
-    {
-        Settings settings(at.path);
-    }
+    { Settings settings(at.path); }
     EXPECT_EQ(original, at.backup());
     EXPECT_EQ("", at.file());
 }

@@ -17,8 +17,9 @@ TempFolder::TempFolder() {
     const std::filesystem::path base = std::filesystem::temp_directory_path();
     for (;;) {
         path_ = base / ("varnel-unit-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-        if (std::filesystem::create_directory(path_))
+        if (std::filesystem::create_directory(path_)) {
             break;
+        }
     }
 }
 
@@ -43,8 +44,9 @@ void TempFolder::write(const std::wstring& name, const std::string& bytes) const
 
 std::set<std::wstring> TempFolder::names() const {
     std::set<std::wstring> result;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
         result.insert(entry.path().filename().wstring());
+    }
     return result;
 }
 
@@ -57,20 +59,23 @@ sys::platform::FileSystem& ForwardingFileSystem::real() {
 }
 
 Error ForwardingFileSystem::createNew(const std::wstring& path, Handle& handle) {
-    if (const Error e = before(Op::CreateNew))
+    if (const Error e = before(Op::CreateNew)) {
         return e;
+    }
     return real().createNew(path, handle);
 }
 
 Error ForwardingFileSystem::write(Handle handle, const void* data, std::size_t size) {
-    if (const Error e = before(Op::Write))
+    if (const Error e = before(Op::Write)) {
         return e;
+    }
     return real().write(handle, data, size);
 }
 
 Error ForwardingFileSystem::flush(Handle handle) {
-    if (const Error e = before(Op::Flush))
+    if (const Error e = before(Op::Flush)) {
         return e;
+    }
     return real().flush(handle);
 }
 
@@ -82,13 +87,14 @@ Error ForwardingFileSystem::close(Handle handle) {
 }
 
 Error ForwardingFileSystem::replace(const std::wstring& source, const std::wstring& target,
-                                   const std::wstring& backup) {
+                                    const std::wstring& backup) {
     return real().replace(source, target, backup);
 }
 
 Error ForwardingFileSystem::move(const std::wstring& source, const std::wstring& target) {
-    if (const Error e = before(Op::Move))
+    if (const Error e = before(Op::Move)) {
         return e;
+    }
     return real().move(source, target);
 }
 
@@ -109,8 +115,9 @@ std::vector<std::wstring> ForwardingFileSystem::list(const std::wstring& folder)
 }
 
 Error ForwardingFileSystem::readAll(const std::wstring& path, std::vector<unsigned char>& bytes) {
-    if (const Error e = before(Op::ReadAll))
+    if (const Error e = before(Op::ReadAll)) {
         return e;
+    }
     return real().readAll(path, bytes);
 }
 
@@ -124,13 +131,20 @@ void ForwardingFileSystem::pause(unsigned milliseconds) {
 
 const char* nameOf(Op op) {
     switch (op) {
-    case Op::CreateNew: return "createNew";
-    case Op::Write: return "write";
-    case Op::Flush: return "flush";
-    case Op::Close: return "close";
-    case Op::Replace: return "replace";
-    case Op::Move: return "move";
-    case Op::ReadAll: return "readAll";
+    case Op::CreateNew:
+        return "createNew";
+    case Op::Write:
+        return "write";
+    case Op::Flush:
+        return "flush";
+    case Op::Close:
+        return "close";
+    case Op::Replace:
+        return "replace";
+    case Op::Move:
+        return "move";
+    case Op::ReadAll:
+        return "readAll";
     }
     return "?";
 }
@@ -161,8 +175,9 @@ int FaultyFileSystem::pauses() const {
 Error FaultyFileSystem::before(Op op) {
     std::lock_guard<std::mutex> guard(lock_);
     const int n = ++calls_[op];
-    if (op == faultOp_ && n >= faultFirst_ && n - faultFirst_ < faultTimes_)
+    if (op == faultOp_ && n >= faultFirst_ && n - faultFirst_ < faultTimes_) {
         return faultError_;
+    }
     return 0;
 }
 
@@ -170,8 +185,9 @@ Error FaultyFileSystem::before(Op op) {
 // first, as the system's replace does.
 Error FaultyFileSystem::replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) {
     if (const Error e = before(Op::Replace)) {
-        if (e == originalAtBackupError && real().move(target, backup) != 0)
+        if (e == originalAtBackupError && real().move(target, backup) != 0) {
             return hardError;
+        }
         return e;
     }
     return real().replace(source, target, backup);
@@ -179,10 +195,14 @@ Error FaultyFileSystem::replace(const std::wstring& source, const std::wstring& 
 
 ErrorKind FaultyFileSystem::classify(Error error) const {
     switch (error) {
-    case transientError: return ErrorKind::Transient;
-    case hardError: return ErrorKind::Other;
-    case originalAtBackupError: return ErrorKind::OriginalAtBackup;
-    default: return real().classify(error);
+    case transientError:
+        return ErrorKind::Transient;
+    case hardError:
+        return ErrorKind::Other;
+    case originalAtBackupError:
+        return ErrorKind::OriginalAtBackup;
+    default:
+        return real().classify(error);
     }
 }
 

@@ -92,7 +92,6 @@ protected:
     Error before(Op op) override;
 
 private:
-
     mutable std::mutex lock_;
     std::map<Op, int> calls_;
     int pauses_ = 0;

@@ -36,17 +36,15 @@ TEST(TextFilterFields, EachFieldIsSearchedOnlyWhenSelected) {
     const Note note = sampleNote();
     const std::pair<TextFilter::Fields, std::wstring> onlyIn[] = {
         {TextFilter::Text, L"beta gamma"},  // the line feed is searched as a space
-        {TextFilter::Title, L"budget rev"},
-        {TextFilter::Time, L"03/07/09 14:05"},
-        {TextFilter::Link, L"example.com/page"},
-        {TextFilter::Tags, L"proj"},
+        {TextFilter::Title, L"budget rev"},      {TextFilter::Time, L"03/07/09 14:05"},
+        {TextFilter::Link, L"example.com/page"}, {TextFilter::Tags, L"proj"},
     };
     for (const auto& [field, query] : onlyIn) {
-        for (const auto& [other, ignored] : onlyIn)
+        for (const auto& [other, ignored] : onlyIn) {
             EXPECT_EQ(field == other, found(other, query, note)) << field << " query in field " << other;
+        }
         EXPECT_TRUE(found(TextFilter::All, query, note)) << field;
-        EXPECT_EQ(field == TextFilter::Text || field == TextFilter::Title,
-                  found(TextFilter::TextAndTitle, query, note))
+        EXPECT_EQ(field == TextFilter::Text || field == TextFilter::Title, found(TextFilter::TextAndTitle, query, note))
             << field;
     }
     EXPECT_FALSE(found(TextFilter::All, L"nowhere", note));
@@ -56,7 +54,8 @@ TEST(TextFilterFields, EachFieldIsSearchedOnlyWhenSelected) {
 TEST(TextFilterFields, TheDateFieldFollowsAChangedDate) {
     Note note = sampleNote();
     const Note before(note);
-    note.setCreated(boost::posix_time::ptime(boost::gregorian::date(2021, 12, 24), boost::posix_time::time_duration(9, 30, 0)));
+    note.setCreated(
+        boost::posix_time::ptime(boost::gregorian::date(2021, 12, 24), boost::posix_time::time_duration(9, 30, 0)));
     EXPECT_TRUE(found(TextFilter::Time, L"12/24/21 09:30:00", note));
     EXPECT_FALSE(found(TextFilter::Time, L"03/07/09", note));
     EXPECT_TRUE(found(TextFilter::Time, L"03/07/09", before));
@@ -86,8 +85,9 @@ TEST(TextFilterQuery, TheQueryIsOneStringWithItsSpaces) {
     EXPECT_FALSE(found(TextFilter::Text, L"alpha  beta", note));
     EXPECT_FALSE(found(TextFilter::Title, L" weekly", note));  // the title is trimmed
     // An empty query occurs everywhere.
-    for (TextFilter::Fields field : {TextFilter::Text, TextFilter::Title, TextFilter::Time, TextFilter::Link})
+    for (TextFilter::Fields field : {TextFilter::Text, TextFilter::Title, TextFilter::Time, TextFilter::Link}) {
         EXPECT_TRUE(found(field, L"", Note())) << field;
+    }
 }
 
 TEST(TextFilterTags, EveryWordMustBePartOfSomeTag) {
@@ -120,8 +120,8 @@ TEST(TextFilterTags, AQueryOfSeparatorsOnlyMatchesEveryNote) {
 
 TEST(TextFilterChoices, SevenChoicesInTheFilterBarsOrder) {
     const std::pair<const char*, unsigned> expected[] = {
-        {"0.filter.all", 62u},  {"1.filter.textandtitle", 6u}, {"2.filter.text", 4u}, {"3.filter.title", 2u},
-        {"4.filter.time", 8u},  {"5.filter.link", 16u},        {"6.filter.tags", 32u},
+        {"0.filter.all", 62u}, {"1.filter.textandtitle", 6u}, {"2.filter.text", 4u},  {"3.filter.title", 2u},
+        {"4.filter.time", 8u}, {"5.filter.link", 16u},        {"6.filter.tags", 32u},
     };
     ASSERT_EQ(std::size(expected), app::model::filterChoices.size());
     for (std::size_t i = 0; i < std::size(expected); ++i) {
@@ -138,8 +138,9 @@ TEST(SubstringFinder, FindsWhatFindFindsInFoldedAndRawText) {
     const std::wstring alphabet = L"aAkb e\n\u00E9\u0436\u0416\u0161\u0160\u0100\u0200\u212A";
     const auto text = [&](std::size_t length) {
         std::wstring s;
-        for (std::size_t i = 0; i < length; ++i)
+        for (std::size_t i = 0; i < length; ++i) {
             s += alphabet[random() % alphabet.size()];
+        }
         return s;
     };
     const auto readAsSearchText = [](std::wstring s) {
@@ -179,7 +180,7 @@ TEST(TextFilterNarrowing, WholeStringFieldsNarrowOnlyWhenTheWiderQueryIsContaine
     for (TextFilter::Fields fields : {TextFilter::Text, TextFilter::Title, TextFilter::Time, TextFilter::Link,
                                       TextFilter::TextAndTitle, TextFilter::All}) {
         EXPECT_TRUE(narrows(fields, L"abc", L"ab")) << fields;
-        EXPECT_TRUE(narrows(fields, L"xabc", L"ab")) << fields;  // a character put in front
+        EXPECT_TRUE(narrows(fields, L"xabc", L"ab")) << fields;   // a character put in front
         EXPECT_TRUE(narrows(fields, L"AB C", L"b c")) << fields;  // folded on both sides
         EXPECT_TRUE(narrows(fields, L"ab", L"")) << fields;
         EXPECT_TRUE(narrows(fields, L"ab", L"ab")) << fields;
@@ -191,7 +192,7 @@ TEST(TextFilterNarrowing, WholeStringFieldsNarrowOnlyWhenTheWiderQueryIsContaine
     EXPECT_TRUE(narrows(TextFilter::Tags, L"b a", L"a b"));
     EXPECT_TRUE(narrows(TextFilter::Tags, L"work;proj", L"or, pro"));
     EXPECT_TRUE(narrows(TextFilter::Tags, L"project", L"pro ject"));  // two words in one
-    EXPECT_TRUE(narrows(TextFilter::Tags, L"ab", L" ;"));            // no words matches every note
+    EXPECT_TRUE(narrows(TextFilter::Tags, L"ab", L" ;"));             // no words matches every note
     EXPECT_FALSE(narrows(TextFilter::Tags, L"pro", L"pro x"));
     EXPECT_FALSE(narrows(TextFilter::Tags, L" ", L"a"));
     // Not across field choices.

@@ -66,10 +66,11 @@ public:
             started_.open();
             release_.wait();
         };
-        if (key.empty())
+        if (key.empty()) {
             worker.post(job);
-        else
+        } else {
             worker.post(key, job);
+        }
     }
     ~Blocker() { release(); }
     bool started() { return started_.wait(); }
@@ -89,19 +90,22 @@ TEST(Worker, RunsJobsOneAtATimeInPostingOrderAndSurvivesThrowingJobs) {
     Worker worker;
     for (int i = 0; i < 20; ++i) {
         worker.post([&, i] {
-            if (++active > 1)
+            if (++active > 1) {
                 ++overlaps;
+            }
             std::this_thread::yield();
             log.add(std::to_string(i));
             --active;
-            if (i % 5 == 0)
+            if (i % 5 == 0) {
                 throw std::runtime_error("job failed");
+            }
         });
     }
     worker.waitIdle();
     std::vector<std::string> expected;
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 20; ++i) {
         expected.push_back(std::to_string(i));
+    }
     EXPECT_EQ(expected, log.entries());
     EXPECT_EQ(0, overlaps.load());
     EXPECT_FALSE(worker.hasJobs());
@@ -187,8 +191,9 @@ TEST(Worker, DestructionFinishesTheRunningJobAndDropsTheQueuedOnes) {
         allPosted.wait();
         // Finish only once the destructor has emptied the queue (bounded).
         const auto deadline = std::chrono::steady_clock::now() + patience;
-        while (raw->hasJobs() && std::chrono::steady_clock::now() < deadline)
+        while (raw->hasJobs() && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
         log.add("first");
     });
     raw->post([&] { log.add("second"); });

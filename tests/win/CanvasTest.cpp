@@ -54,23 +54,27 @@ public:
         own[1] = CreateSolidBrush(RGB(1, 2, 3));
         own[2] = CreatePen(PS_SOLID, 3, RGB(4, 5, 6));
         own[3] = CreateFontW(-21, 0, 0, 0, FW_BOLD, TRUE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, L"Arial");
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             old[i] = SelectObject(dc, own[i]);
+        }
     }
     ~PreparedDc() {
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             SelectObject(dc, old[i]);
+        }
         DeleteDC(dc);
-        for (const HGDIOBJ object : own)
+        for (const HGDIOBJ object : own) {
             DeleteObject(object);
+        }
     }
     PreparedDc(const PreparedDc&) = delete;
     PreparedDc& operator=(const PreparedDc&) = delete;
 
     void expectOwnObjectsSelected() const {
         const UINT kinds[4] = {OBJ_BITMAP, OBJ_BRUSH, OBJ_PEN, OBJ_FONT};
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(own[i], GetCurrentObject(dc, kinds[i])) << i;
+        }
     }
 
     const HDC dc;
@@ -87,8 +91,8 @@ void expectManagedState(const gdi::Canvas& canvas) {
 }
 
 bool closeTo(COLORREF a, COLORREF b, int tolerance) {
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance
+           && std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
 }
 
 }  // namespace

@@ -31,8 +31,9 @@ TEST(FontSize, PointsBecomeWholeScreenPixelsAndBack) {
     EXPECT_GT(gdi::pointsToPixels(1e300), 0);
     EXPECT_EQ(0, gdi::pointsToPixels(std::nan("")));
 
-    for (int points = 6; points <= 72; ++points)
+    for (int points = 6; points <= 72; ++points) {
         EXPECT_EQ(points, gdi::pixelsToPoints(-gdi::pointsToPixels(points))) << points;
+    }
     // A positive (cell) height reads as negative points.
     EXPECT_EQ(-MulDiv(72, 40, ppi), gdi::pixelsToPoints(40));
 }

@@ -13,12 +13,15 @@ namespace {
 
 bool isLiveIcon(HICON icon) {
     ICONINFO info{};
-    if (!GetIconInfo(icon, &info))
+    if (!GetIconInfo(icon, &info)) {
         return false;
-    if (info.hbmColor)
+    }
+    if (info.hbmColor) {
         DeleteObject(info.hbmColor);
-    if (info.hbmMask)
+    }
+    if (info.hbmMask) {
         DeleteObject(info.hbmMask);
+    }
     return true;
 }
 
@@ -61,8 +64,9 @@ TEST(IconSize, ComesFromTheColourBitmapOrHalfTheMaskAndANullIconIsRefused) {
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     const gdi::Icon monochrome(handle, true);
-    if (hasColour)
+    if (hasColour) {
         GTEST_SKIP() << "this system gives monochrome icons a colour bitmap";
+    }
     EXPECT_EQ(32, monochrome.getWidth());
     EXPECT_EQ(32, monochrome.getHeight());
 }

@@ -153,7 +153,8 @@ TEST_F(MenuDraw, CheckBoxesAndIconsSitInTheIconColumn) {
     const COLORREF green = RGB(0, 200, 0);
     const gdi::Icon icon(makeColourIcon(16, 16, green), true);
     Command command("menu.edit.copy", nullptr, nullptr, icon);
-    CheckCommand iconCheck("menu.view.notecolor.green", nullptr, [] { return true; }, nullptr, icon);
+    CheckCommand iconCheck(
+        "menu.view.notecolor.green", nullptr, [] { return true; }, nullptr, icon);
     const int checkId = append(popup, std::make_unique<CheckItem>(plainCheck))->getId();
     const int id = append(popup, std::make_unique<Item>(command))->getId();
     const int iconCheckId = append(popup, std::make_unique<CheckItem>(iconCheck))->getId();
@@ -242,7 +243,8 @@ TEST_F(MenuDraw, WidthIsTheTextWidthPlus52AndHeightFitsAnIcon) {
         MEASUREITEMSTRUCT record{};
         record.CtlType = ODT_MENU;
         record.itemData = static_cast<ULONG_PTR>(itemData);
-        EXPECT_EQ(expectedAnswer, SendMessageW(owner.getHandle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&record)));
+        EXPECT_EQ(expectedAnswer,
+                  SendMessageW(owner.getHandle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&record)));
         return record;
     };
 

@@ -145,7 +145,8 @@ TEST(MenuCommands, OnlyMenuCommandsForItsItemsRunThemAndOthersKindsAreRefused) {
     MenuTestWindow window;
     int runs = 0;
     bool enabled = true;
-    Command command("menu.edit.copy", [&] { ++runs; }, [&] { return enabled; });
+    Command command(
+        "menu.edit.copy", [&] { ++runs; }, [&] { return enabled; });
     Popup popup("menu.edit");
     popup.appendSeparator();
     const int separatorId = popup.getId() + 1;

@@ -46,19 +46,24 @@ std::vector<int> Surface::inkColumns(int x0, int x1, COLORREF background) const 
     std::vector<int> columns;
     for (int x = x0; x < x1; ++x) {
         int y = 0;
-        while (y < 23 && pixel(x, y) == background)
+        while (y < 23 && pixel(x, y) == background) {
             ++y;
-        if (y < 23)
+        }
+        if (y < 23) {
             columns.push_back(x);
+        }
     }
     return columns;
 }
 
 int Surface::lowestInkRow(int x0, int x1, COLORREF background) const {
-    for (int y = 22; y >= 0; --y)
-        for (int x = x0; x <= x1; ++x)
-            if (pixel(x, y) != background)
+    for (int y = 22; y >= 0; --y) {
+        for (int x = x0; x <= x1; ++x) {
+            if (pixel(x, y) != background) {
                 return y;
+            }
+        }
+    }
     return -1;
 }
 

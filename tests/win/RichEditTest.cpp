@@ -207,9 +207,9 @@ TEST_F(RichEditFixture, UpAndDownGoToTheEndsThenLeave) {
         LONG inside, lineReached, endFrom, end;
         HWND next;
     };
-    for (const Case& c : {Case{VK_UP, 15, 0, 3, 0, before.getHandle()}, Case{VK_PRIOR, 15, 0, 3, 0, before.getHandle()},
-                          Case{VK_DOWN, 3, 1, 14, length, after.getHandle()},
-                          Case{VK_NEXT, 3, 1, 14, length, after.getHandle()}}) {
+    for (const Case& c :
+         {Case{VK_UP, 15, 0, 3, 0, before.getHandle()}, Case{VK_PRIOR, 15, 0, 3, 0, before.getHandle()},
+          Case{VK_DOWN, 3, 1, 14, length, after.getHandle()}, Case{VK_NEXT, 3, 1, 14, length, after.getHandle()}}) {
         SCOPED_TRACE(c.key);
         rich.focus();
         select(c.inside, c.inside);

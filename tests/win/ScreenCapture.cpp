@@ -61,7 +61,9 @@ std::string storedZlib(const std::string& raw) {
 }  // namespace
 
 ScreenCapture::ScreenCapture(const RECT& area)
-    : area_(area), width_(area.right - area.left), height_(area.bottom - area.top),
+    : area_(area),
+      width_(area.right - area.left),
+      height_(area.bottom - area.top),
       bgra_(static_cast<size_t>(width_) * height_) {
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);

@@ -53,14 +53,18 @@ void runThreeTicks(int interval) {
     const DWORD testThread = GetCurrentThreadId();
     Event threeTicks;
     MultimediaTimer timer(interval, [&](std::uint32_t time) {
-        if (afterStop)
+        if (afterStop) {
             tickedAfterStop = true;
-        if (time != 0)
+        }
+        if (time != 0) {
             nonZeroTime = true;
-        if (GetCurrentThreadId() == testThread)
+        }
+        if (GetCurrentThreadId() == testThread) {
             onTestThread = true;
-        if (++ticks == 3)
+        }
+        if (++ticks == 3) {
             threeTicks.set();
+        }
     });
     timer.start();
     ASSERT_TRUE(timer.isRunning());
@@ -147,10 +151,12 @@ TEST(MultimediaTimerTest, AFailingTickIsReportedOnTheWindowThreadAndTheTimerKeep
     std::atomic<int> ticks{0};
     MultimediaTimer timer(15, [&](std::uint32_t) {
         const int tick = ++ticks;
-        if (tick == 1)
+        if (tick == 1) {
             throw std::runtime_error("the multimedia tick failed");
-        if (tick >= 3)
+        }
+        if (tick >= 3) {
             tickedAfterFailure.set();
+        }
     });
     std::vector<testing_support::SeenBox> boxes;
     {

@@ -39,8 +39,9 @@ TEST(RunnerTest, AnActionMayScheduleTheNextRunOnItsOwnRunner) {
     int runs = 0;
     std::function<void()> action = [&] {
         ++runs;
-        if (runs < 3)
+        if (runs < 3) {
             runner.callLater(10, action);
+        }
     };
     runner.callLater(10, action);
 

@@ -24,8 +24,9 @@ bool takeQueuedTick(UINT_PTR id, MSG& tick) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 5000) {
         while (PeekMessageW(&tick, nullptr, 0, 0, PM_REMOVE)) {
-            if (tick.message == WM_TIMER && tick.hwnd == nullptr && tick.wParam == id)
+            if (tick.message == WM_TIMER && tick.hwnd == nullptr && tick.wParam == id) {
                 return true;
+            }
             TranslateMessage(&tick);
             DispatchMessageW(&tick);
         }
@@ -49,8 +50,9 @@ TEST(TimerTest, TicksRunOnTheStartingThreadWhileRegisteredAndStopForGood) {
     EXPECT_FALSE(TimerRegistry::instance().contains(TimerSource::multimedia, id));
 
     ASSERT_TRUE(pumpUntil([&] { return threads.size() >= 3; }));
-    for (DWORD thread : threads)
+    for (DWORD thread : threads) {
         EXPECT_EQ(GetCurrentThreadId(), thread);
+    }
 
     timer.stop();
     timer.stop();

@@ -49,7 +49,8 @@ private:
 
 class TestFrame : public ui::Frame {
 public:
-    explicit TestFrame(ui::Window* owner = nullptr) : ui::Frame(L"Test frame", owner), first(this, 120, 30), second(this, 80, 30) {}
+    explicit TestFrame(ui::Window* owner = nullptr)
+        : ui::Frame(L"Test frame", owner), first(this, 120, 30), second(this, 80, 30) {}
     ~TestFrame() override = default;
 
     // Controls are made with the window, so the window's first size fits them.

@@ -103,11 +103,16 @@ TEST(VisualCheck, SampleDialogAndOwnerDrawnPopup) {
     EXPECT_EQ(RGB(0, 90, 240), shot.pixel(swatch.left + 5, swatch.top + 5));
 
     bool silent = true;
-    menu::CheckCommand checked("menu.options.silentclipping", [] {}, [&silent] { return silent; });
-    menu::Command disabled("menu.edit.delete", [] {}, [] { return false; }, gdi::Icon(117, 16, 16));
-    menu::Command copy("menu.edit.copy", [] {}, menu::Command::Predicate(), gdi::Icon(134, 16, 16));
-    menu::Command red("menu.view.notecolor.red", [] {}, menu::Command::Predicate(), gdi::Icon(111, 16, 16));
-    menu::Command blue("menu.view.notecolor.blue", [] {}, menu::Command::Predicate(), gdi::Icon(110, 16, 16));
+    menu::CheckCommand checked(
+        "menu.options.silentclipping", [] {}, [&silent] { return silent; });
+    menu::Command disabled(
+        "menu.edit.delete", [] {}, [] { return false; }, gdi::Icon(117, 16, 16));
+    menu::Command copy(
+        "menu.edit.copy", [] {}, menu::Command::Predicate(), gdi::Icon(134, 16, 16));
+    menu::Command red(
+        "menu.view.notecolor.red", [] {}, menu::Command::Predicate(), gdi::Icon(111, 16, 16));
+    menu::Command blue(
+        "menu.view.notecolor.blue", [] {}, menu::Command::Predicate(), gdi::Icon(110, 16, 16));
     menu::Popup popup;
     popup.appendItem(std::make_unique<menu::CheckItem>(checked));
     popup.appendItem(std::make_unique<menu::Item>(disabled));

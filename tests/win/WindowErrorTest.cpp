@@ -75,7 +75,8 @@ TEST(WindowErrorTest, AFailureWhileTheErrorBoxIsShowingIsLoggedWithoutASecondBox
     MessageBoxWatcher watcher;
     HWND hwnd = window.getHandle();
     // The box's own message loop delivers this while the first report is on screen.
-    watcher.setWhileShowing([hwnd](HWND) { SendMessageTimeoutW(hwnd, WM_FAIL_NESTED, 0, 0, SMTO_NORMAL, 5000, nullptr); });
+    watcher.setWhileShowing(
+        [hwnd](HWND) { SendMessageTimeoutW(hwnd, WM_FAIL_NESTED, 0, 0, SMTO_NORMAL, 5000, nullptr); });
 
     SendMessageW(hwnd, WM_FAIL, 0, 0);
 

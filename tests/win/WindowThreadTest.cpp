@@ -22,8 +22,9 @@ TEST(WindowThreadTest, JobsFromAnotherThreadRunHereInOrderAndAFailingJobIsReport
             accepted += windowThread.post([&, i] {
                 ran.push_back(i);
                 ranOn.push_back(GetCurrentThreadId());
-                if (i == 2)
+                if (i == 2) {
                     throw std::runtime_error("the job failed");
+                }
             });
         }
     });

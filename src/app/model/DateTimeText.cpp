@@ -16,8 +16,9 @@ void appendTwoDigits(std::wstring& out, long value) {
 // Formatted by hand rather than through a locale facet: the texts are built for every note
 // on load and must not depend on the locale the process happens to run in.
 std::wstring dateText(const boost::posix_time::ptime& time) {
-    if (time.is_special())
+    if (time.is_special()) {
         return std::wstring();
+    }
     const auto date = time.date();
     std::wstring text;
     text.reserve(8);
@@ -30,8 +31,9 @@ std::wstring dateText(const boost::posix_time::ptime& time) {
 }
 
 std::wstring timeText(const boost::posix_time::ptime& time) {
-    if (time.is_special())
+    if (time.is_special()) {
         return std::wstring();
+    }
     const auto of = time.time_of_day();
     std::wstring text;
     text.reserve(8);

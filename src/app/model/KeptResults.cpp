@@ -24,8 +24,9 @@ void KeptResults::clear() {
 }
 
 void KeptResults::validate(const Stamp& stamp, TextFilter::Fields fields) {
-    if (stamp == stamp_ && fields == fields_)
+    if (stamp == stamp_ && fields == fields_) {
         return;
+    }
     entries_.clear();
     stamp_ = stamp;
     fields_ = fields;
@@ -47,11 +48,13 @@ bool KeptResults::recall(const TextFilter& filter, std::vector<int>& indices) {
 bool KeptResults::narrowest(const TextFilter& filter, std::vector<int>& indices) const {
     const Entry* best = nullptr;
     for (const Entry& entry : entries_) {
-        if ((!best || entry.count < best->count) && filter.narrows(entry.filter))
+        if ((!best || entry.count < best->count) && filter.narrows(entry.filter)) {
             best = &entry;
+        }
     }
-    if (!best)
+    if (!best) {
         return false;
+    }
     expand(*best, indices);
     return true;
 }
@@ -63,8 +66,9 @@ void KeptResults::keep(const TextFilter& filter, const std::vector<int>& indices
         entries_.pop_back();
     }
     entry.bits.assign((stamp_.count + 63) / 64, 0);
-    for (int index : indices)
+    for (int index : indices) {
         entry.bits[static_cast<std::size_t>(index) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(index) % 64);
+    }
     entries_.push_front(std::move(entry));
 }
 
@@ -72,16 +76,18 @@ void KeptResults::expand(const Entry& entry, std::vector<int>& indices) const {
     indices.clear();
     indices.reserve(entry.count);
     for (std::size_t w = 0; w < entry.bits.size(); ++w) {
-        for (std::uint64_t word = entry.bits[w]; word != 0; word &= word - 1)
+        for (std::uint64_t word = entry.bits[w]; word != 0; word &= word - 1) {
             indices.push_back(static_cast<int>(w * 64 + lowestBit(word)));
+        }
     }
 }
 
 std::size_t KeptResults::bytes() const {
     std::size_t total = 0;
-    for (const Entry& entry : entries_)
-        total += sizeof(Entry) + entry.bits.capacity() * sizeof(std::uint64_t) +
-                 entry.filter.query().capacity() * sizeof(wchar_t);
+    for (const Entry& entry : entries_) {
+        total += sizeof(Entry) + entry.bits.capacity() * sizeof(std::uint64_t)
+                 + entry.filter.query().capacity() * sizeof(wchar_t);
+    }
     return total;
 }
 

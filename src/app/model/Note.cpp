@@ -28,15 +28,17 @@ void countChange() {
 
 void trimLeft(std::wstring& text) {
     std::size_t begin = 0;
-    while (begin < text.size() && sys::platform::isSpace(text[begin]))
+    while (begin < text.size() && sys::platform::isSpace(text[begin])) {
         ++begin;
+    }
     text.erase(0, begin);
 }
 
 void trim(std::wstring& text) {
     std::size_t end = text.size();
-    while (end > 0 && sys::platform::isSpace(text[end - 1]))
+    while (end > 0 && sys::platform::isSpace(text[end - 1])) {
         --end;
+    }
     text.erase(end);
     trimLeft(text);
 }
@@ -47,9 +49,8 @@ bool isTagSeparator(wchar_t c) {
 
 // Only A-Z below U+0100 have another lower case.
 bool foldMayChange(const std::wstring& text) {
-    return std::any_of(text.begin(), text.end(), [](wchar_t c) {
-        return (c >= L'A' && c <= L'Z') || static_cast<std::uint32_t>(c) >= 0x100;
-    });
+    return std::any_of(text.begin(), text.end(),
+                       [](wchar_t c) { return (c >= L'A' && c <= L'Z') || static_cast<std::uint32_t>(c) >= 0x100; });
 }
 
 // The folded copy of a title or link; left empty when it would equal the field, which
@@ -68,8 +69,9 @@ void makeSearchText(std::wstring& searchText, const std::wstring& text) {
     searchText = text;
     sys::platform::foldCase(searchText);
     for (wchar_t& c : searchText) {
-        if (c == L'\n')
+        if (c == L'\n') {
             c = L' ';
+        }
     }
 }
 
@@ -90,8 +92,7 @@ void refreshSearchTime(std::wstring& searchTime, const Note::DateTime& created) 
 
 Note::Note() : Note(std::wstring(), std::wstring(), std::wstring(), now()) {}
 
-Note::Note(const std::wstring& text, const std::wstring& source, const std::wstring& title,
-           const DateTime& created)
+Note::Note(const std::wstring& text, const std::wstring& source, const std::wstring& title, const DateTime& created)
     : id_(nextId()), payload_(std::make_shared<Payload>()) {
     Payload& p = *payload_;
     p.created = created;
@@ -166,8 +167,9 @@ void Note::setText(const std::wstring& text) {
 // over, not copied. The search text is made again when it is next asked for.
 void Note::setText(std::wstring&& text) {
     std::size_t begin = 0;
-    while (begin < text.size() && sys::platform::isSpace(text[begin]))
+    while (begin < text.size() && sys::platform::isSpace(text[begin])) {
         ++begin;
+    }
     text.erase(0, begin);
     static const SubstringFinder carriageReturn(L"\r");
     static const SubstringFinder tab(L"\t");
@@ -175,10 +177,11 @@ void Note::setText(std::wstring&& text) {
         std::wstring out;
         out.reserve(text.size());
         for (wchar_t c : text) {
-            if (c == L'\t')
+            if (c == L'\t') {
                 out.append(4, L' ');
-            else if (c != L'\r')
+            } else if (c != L'\r') {
                 out += c;
+            }
         }
         text.swap(out);
     }
@@ -233,12 +236,14 @@ bool isJoined(const Note::Tags& tags, const std::wstring& text) {
     std::size_t at = 0;
     for (const std::wstring& tag : tags) {
         if (at != 0) {
-            if (at >= text.size() || text[at] != L' ')
+            if (at >= text.size() || text[at] != L' ') {
                 return false;
+            }
             ++at;
         }
-        if (text.compare(at, tag.size(), tag) != 0)
+        if (text.compare(at, tag.size(), tag) != 0) {
             return false;
+        }
         at += tag.size();
     }
     return at == text.size();
@@ -248,13 +253,16 @@ Note::Tags parseFolded(const std::wstring& folded) {
     Note::Tags result;
     std::size_t i = 0;
     while (i < folded.size()) {
-        while (i < folded.size() && isTagSeparator(folded[i]))
+        while (i < folded.size() && isTagSeparator(folded[i])) {
             ++i;
+        }
         const std::size_t begin = i;
-        while (i < folded.size() && !isTagSeparator(folded[i]))
+        while (i < folded.size() && !isTagSeparator(folded[i])) {
             ++i;
-        if (i > begin)
+        }
+        if (i > begin) {
             result.insert(folded.substr(begin, i - begin));
+        }
     }
     return result;
 }
@@ -267,8 +275,9 @@ Note::Tags Note::parseTags(const std::wstring& tags) {
 
 void Note::addTags(const std::wstring& tags) {
     Tags parsed = parseTags(tags);
-    if (parsed.empty())
+    if (parsed.empty()) {
         return;
+    }
     Payload& p = edit();
     p.tags.merge(parsed);
     joinTags(p);
@@ -277,13 +286,16 @@ void Note::addTags(const std::wstring& tags) {
 void Note::removeTags(const std::wstring& tags) {
     const Tags parsed = parseTags(tags);
     bool any = false;
-    for (const std::wstring& tag : parsed)
+    for (const std::wstring& tag : parsed) {
         any = any || payload_->tags.count(tag) != 0;
-    if (!any)
+    }
+    if (!any) {
         return;
+    }
     Payload& p = edit();
-    for (const std::wstring& tag : parsed)
+    for (const std::wstring& tag : parsed) {
         p.tags.erase(tag);
+    }
     joinTags(p);
 }
 
@@ -296,10 +308,11 @@ void Note::setTags(std::wstring&& tags) {
     sys::platform::foldCase(tags);
     Payload& p = edit();
     p.tags = parseFolded(tags);
-    if (isJoined(p.tags, tags))
+    if (isJoined(p.tags, tags)) {
         p.searchTags = std::move(tags);
-    else
+    } else {
         joinTags(p);
+    }
 }
 
 // The tags in one string. A tag never holds a space, so a word without one is part of
@@ -307,24 +320,28 @@ void Note::setTags(std::wstring&& tags) {
 // note instead of walking the set.
 void Note::joinTags(Payload& p) {
     std::size_t length = 0;
-    for (const std::wstring& tag : p.tags)
+    for (const std::wstring& tag : p.tags) {
         length += tag.size() + 1;
+    }
     p.searchTags.clear();
     p.searchTags.reserve(length);
     for (const std::wstring& tag : p.tags) {
-        if (!p.searchTags.empty())
+        if (!p.searchTags.empty()) {
             p.searchTags += L' ';
+        }
         p.searchTags += tag;
     }
 }
 
 bool Note::isUrl(const std::wstring& link) {
-    if (link.empty())
+    if (link.empty()) {
         return false;
+    }
     static const boost::regex prefix("(http(s?)://|www\\.|file://|ms-help://|mk:@MSITStore:)");
     const std::string narrowed = sys::platform::narrow(link);
     boost::smatch match;
-    return boost::regex_search(narrowed, match, prefix) && match.position(static_cast<boost::smatch::size_type>(0)) == 0;
+    return boost::regex_search(narrowed, match, prefix)
+           && match.position(static_cast<boost::smatch::size_type>(0)) == 0;
 }
 
 std::uint64_t Note::changeCount() {

@@ -19,8 +19,7 @@ public:
 
     // The note of the loader and the XML import: empty strings, created now.
     Note();
-    Note(const std::wstring& text, const std::wstring& source, const std::wstring& title,
-         const DateTime& created);
+    Note(const std::wstring& text, const std::wstring& source, const std::wstring& title, const DateTime& created);
     Note(const Note& other);
     Note(Note&& other) noexcept;
     Note& operator=(const Note& other);

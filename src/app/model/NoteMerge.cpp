@@ -10,14 +10,16 @@
 namespace app::model {
 
 bool mergeNotes(INotebookView& view, const std::set<int>& positions) {
-    if (positions.size() < 2)
+    if (positions.size() < 2) {
         return false;
+    }
     // Every position is looked up before anything changes, so a bad one leaves the notes
     // as they were.
     std::vector<Note*> notes;
     notes.reserve(positions.size());
-    for (int position : positions)
+    for (int position : positions) {
         notes.push_back(&view.note(position));
+    }
 
     Note& target = *notes.front();
     std::wstring text = target.text();

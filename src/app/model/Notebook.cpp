@@ -23,8 +23,9 @@ Note& Notebook::note(int index) {
 }
 
 const Note& Notebook::note(int index) const {
-    if (index < 0 || index >= count())
+    if (index < 0 || index >= count()) {
         throw std::out_of_range("invalid vector<T> subscript");
+    }
     return (*notes_)[static_cast<std::size_t>(index)];
 }
 
@@ -41,12 +42,14 @@ int Notebook::addNote(const Note& note) {
 }
 
 int Notebook::appendNotes(Notes notes) {
-    if (notes.empty())
+    if (notes.empty()) {
         return 0;
+    }
     const int added = static_cast<int>(notes.size());
     notes_->reserve(notes_->size() + notes.size());
-    for (Note& note : notes)
+    for (Note& note : notes) {
         notes_->push_back(std::move(note));
+    }
     noteAdded(count());
     changed();
     return added;
@@ -56,8 +59,9 @@ void Notebook::deleteNotes(const std::set<int>& indices) {
     auto kept = std::make_shared<Notes>();
     kept->reserve(notes_->size() > indices.size() ? notes_->size() - indices.size() : 0);
     for (int i = 0; i < count(); ++i) {
-        if (indices.count(i) == 0)
+        if (indices.count(i) == 0) {
             kept->push_back(std::move((*notes_)[static_cast<std::size_t>(i)]));
+        }
     }
     notes_ = std::move(kept);
     reset();
@@ -65,45 +69,56 @@ void Notebook::deleteNotes(const std::set<int>& indices) {
 }
 
 void Notebook::deleteAll() {
-    if (notes_->empty())
+    if (notes_->empty()) {
         return;
+    }
     notes_ = std::make_shared<Notes>();
     reset();
     changed();
 }
 
 bool Notebook::moveNotes(std::set<int>& indices, int delta) {
-    if (indices.empty() || static_cast<int>(indices.size()) == count())
+    if (indices.empty() || static_cast<int>(indices.size()) == count()) {
         return false;
-    if (*indices.rbegin() == count() - 1 && delta > 0)
+    }
+    if (*indices.rbegin() == count() - 1 && delta > 0) {
         return false;
-    if (*indices.begin() == 0 && delta < 0)
+    }
+    if (*indices.begin() == 0 && delta < 0) {
         return false;
+    }
     // A bad index is refused before any note moves.
-    if (*indices.begin() < 0)
+    if (*indices.begin() < 0) {
         err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index >= 0");
-    if (*indices.rbegin() >= count())
+    }
+    if (*indices.rbegin() >= count()) {
         err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index < N");
+    }
     // Where each of the notes is now, following every exchange.
     std::vector<int> where(indices.begin(), indices.end());
     bool moved = false;
     const auto move = [&](int index) {
         const int partner = index + stepOf(index, delta);
-        if (!doMoveNote(index, delta))
+        if (!doMoveNote(index, delta)) {
             return;
+        }
         moved = true;
-        for (int& at : where)
+        for (int& at : where) {
             at = at == index ? partner : at == partner ? index : at;
+        }
     };
     if (delta < 0) {
-        for (int index : indices)
+        for (int index : indices) {
             move(index);
+        }
     } else {
-        for (auto it = indices.rbegin(); it != indices.rend(); ++it)
+        for (auto it = indices.rbegin(); it != indices.rend(); ++it) {
             move(*it);
+        }
     }
-    if (!moved)
+    if (!moved) {
         return false;
+    }
     indices = std::set<int>(where.begin(), where.end());
     changed();
     return true;
@@ -111,21 +126,26 @@ bool Notebook::moveNotes(std::set<int>& indices, int delta) {
 
 // A step that would leave the notebook stops at its first or last note.
 int Notebook::stepOf(int index, int delta) const {
-    if (index + delta < 1)
+    if (index + delta < 1) {
         return -index;
-    if (index + delta >= count())
+    }
+    if (index + delta >= count()) {
         return count() - index - 1;
+    }
     return delta;
 }
 
 bool Notebook::doMoveNote(int index, int delta) {
-    if (index >= count())
+    if (index >= count()) {
         err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index < N");
-    if (index < 0)
+    }
+    if (index < 0) {
         err::throwInvalidArgument("app::model::Notebook::doMoveNote", "index >= 0");
+    }
     const int step = stepOf(index, delta);
-    if (step == 0)
+    if (step == 0) {
         return false;
+    }
     std::swap((*notes_)[static_cast<std::size_t>(index)], (*notes_)[static_cast<std::size_t>(index + step)]);
     return true;
 }

@@ -55,14 +55,17 @@ public:
         const std::size_t lengthAt = buffer_.size();
         u32(0);
         const std::size_t units = sys::platform::appendUtf16le(buffer_, text);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             buffer_[lengthAt + i] = static_cast<char>(units >> (8 * i));
-        if (buffer_.size() >= chunkSize)
+        }
+        if (buffer_.size() >= chunkSize) {
             flush();
+        }
     }
     void flush() {
-        if (!buffer_.empty())
+        if (!buffer_.empty()) {
             sink_(buffer_.data(), buffer_.size());
+        }
         buffer_.clear();
     }
 
@@ -78,8 +81,9 @@ public:
     std::size_t remaining() const { return static_cast<std::size_t>(end_ - p_); }
 
     const unsigned char* take(std::size_t n) {
-        if (n > remaining())
+        if (n > remaining()) {
             throw ArchiveException(ArchiveException::Code::StreamError);
+        }
         const unsigned char* at = p_;
         p_ += n;
         return at;
@@ -91,15 +95,15 @@ public:
     }
     std::uint32_t u32() {
         const unsigned char* b = take(4);
-        return b[0] | (b[1] << 8) | (static_cast<std::uint32_t>(b[2]) << 16) |
-               (static_cast<std::uint32_t>(b[3]) << 24);
+        return b[0] | (b[1] << 8) | (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
     }
     std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::int32_t i32() { return static_cast<std::int32_t>(u32()); }
     std::wstring wide() {
         const std::uint32_t units = u32();
-        if (units > remaining() / 2)
+        if (units > remaining() / 2) {
             throw ArchiveException(ArchiveException::Code::StreamError);
+        }
         return sys::platform::decodeUtf16le(take(2 * std::size_t{units}), units);
     }
 
@@ -109,9 +113,10 @@ private:
 };
 
 int checkedField(std::int32_t value, int low, int high, const char* what) {
-    if (value < low || value > high)
-        throw std::out_of_range(std::string(what) + " value is out of range " + std::to_string(low) + ".." +
-                                std::to_string(high));
+    if (value < low || value > high) {
+        throw std::out_of_range(std::string(what) + " value is out of range " + std::to_string(low) + ".."
+                                + std::to_string(high));
+    }
     return value;
 }
 
@@ -134,8 +139,9 @@ Note::DateTime readDateTime(Reader& in) {
 
 void writeDateTime(Writer& out, const Note::DateTime& created) {
     if (created.is_special()) {
-        for (std::int32_t field : {1970, 1, 1, 0, 0, 0})
+        for (std::int32_t field : {1970, 1, 1, 0, 0, 0}) {
             out.i32(field);
+        }
         return;
     }
     const auto date = created.date();
@@ -149,21 +155,26 @@ void writeDateTime(Writer& out, const Note::DateTime& created) {
 }
 
 void readHeader(Reader& in, unsigned& version) {
-    if (in.u32() != signatureLength)
+    if (in.u32() != signatureLength) {
         throw ArchiveException(ArchiveException::Code::InvalidSignature);
-    if (std::memcmp(in.take(signatureLength), signature, signatureLength) != 0)
+    }
+    if (std::memcmp(in.take(signatureLength), signature, signatureLength) != 0) {
         throw ArchiveException(ArchiveException::Code::InvalidSignature);
+    }
     version = in.u8();
-    if (version > libraryVersion)
+    if (version > libraryVersion) {
         throw ArchiveException(ArchiveException::Code::UnsupportedVersion);
+    }
     const unsigned char sizeOfInt = in.u8();
     const unsigned char sizeOfLong = in.u8();
     const unsigned char sizeOfFloat = in.u8();
     const unsigned char sizeOfDouble = in.u8();
-    if (sizeOfInt != 4 || sizeOfLong != 4 || sizeOfFloat != 4 || sizeOfDouble != 8)
+    if (sizeOfInt != 4 || sizeOfLong != 4 || sizeOfFloat != 4 || sizeOfDouble != 8) {
         throw ArchiveException(ArchiveException::Code::IncompatibleNativeFormat);
-    if (in.i32() != 1)
+    }
+    if (in.i32() != 1) {
         throw ArchiveException(ArchiveException::Code::IncompatibleNativeFormat);
+    }
 }
 
 // Reads the reference-counted handles of the archive. Class ids are numbered in the order
@@ -192,19 +203,23 @@ public:
         in_.u8();  // tracking flag of the handle class, which has id nextClass_
         Handle handle{in_.u8(), false, 0};
         ++nextClass_;
-        if (handle.version == 0)
+        if (handle.version == 0) {
             ++nextClass_;  // the counter class, registered before the pointee
+        }
         handle.pointeeClass = nextClass_++;
         const std::int16_t classId = in_.i16();
         handle.null = classId == nullPointer;
-        if (handle.null)
+        if (handle.null) {
             return handle;
-        if (classId != handle.pointeeClass)
+        }
+        if (classId != handle.pointeeClass) {
             throw ArchiveException(ArchiveException::Code::StreamError);
+        }
         const bool tracked = in_.u8() != 0;
         in_.u8();  // class version
-        if (tracked)
+        if (tracked) {
             newObject();
+        }
         return handle;
     }
 
@@ -216,23 +231,29 @@ public:
             countTracked_ = in_.u8() != 0;
             in_.u8();  // class version
         }
-        if (countTracked_)
+        if (countTracked_) {
             newObject();
+        }
         const std::int16_t counterClass = static_cast<std::int16_t>(handle.pointeeClass - 1);
         const std::int16_t classId = in_.i16();
-        if (classId == nullPointer)
+        if (classId == nullPointer) {
             return;
-        if (classId != counterClass || handle.null)
+        }
+        if (classId != counterClass || handle.null) {
             throw ArchiveException(ArchiveException::Code::StreamError);
+        }
         const bool tracked = in_.u8() != 0;
         in_.u8();  // class version
-        if (tracked)
+        if (tracked) {
             newObject();
+        }
         // The counter's pointer back to the pointee, which was loaded already.
-        if (in_.i16() != handle.pointeeClass)
+        if (in_.i16() != handle.pointeeClass) {
             throw ArchiveException(ArchiveException::Code::StreamError);
-        if (in_.u32() >= objects_)
+        }
+        if (in_.u32() >= objects_) {
             throw ArchiveException(ArchiveException::Code::StreamError);
+        }
     }
 
     // The class of the items of the vector: its tracking flag and version come before the
@@ -241,8 +262,9 @@ public:
 
 private:
     void newObject() {
-        if (in_.u32() != objects_)
+        if (in_.u32() != objects_) {
             throw ArchiveException(ArchiveException::Code::StreamError);
+        }
         ++objects_;
     }
 
@@ -270,18 +292,21 @@ Note readNote(Reader& in) {
 
 void readNotes(Reader& in, unsigned version, HandleReader& handles, Notebook::Notes& notes) {
     const std::uint32_t count = in.u32();
-    if (version > 3)
+    if (version > 3) {
         in.u32();  // item version
+    }
     if (count > 0) {
         handles.noteClass();
         in.u8();  // tracking flag of the note class
         in.u8();  // its class version
     }
-    if (count > in.remaining() / minimumRecordSize)
+    if (count > in.remaining() / minimumRecordSize) {
         throw ArchiveException(ArchiveException::Code::StreamError);
+    }
     notes.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i)
+    for (std::uint32_t i = 0; i < count; ++i) {
         notes.push_back(readNote(in));
+    }
 }
 
 }  // namespace
@@ -291,11 +316,13 @@ ArchiveException::ArchiveException(Code code) : err::RuntimeException(messageOf(
 void writeNotebook(const Notebook& notebook, const ByteSink& sink) {
     Writer out(sink);
     out.u32(signatureLength);
-    for (std::uint32_t i = 0; i < signatureLength; ++i)
+    for (std::uint32_t i = 0; i < signatureLength; ++i) {
         out.u8(static_cast<unsigned char>(signature[i]));
+    }
     out.u8(libraryVersion);
-    for (unsigned char size : {4, 4, 4, 8})
+    for (unsigned char size : {4, 4, 4, 8}) {
         out.u8(size);
+    }
     out.i32(1);
 
     // Handle of the notebook, the notebook, handle of its notes, the vector of notes.
@@ -348,15 +375,17 @@ std::shared_ptr<Notebook> readNotebook(const unsigned char* data, std::size_t si
     Notebook::Notes notes;
     if (!notebookHandle.null) {
         const HandleReader::Handle notesHandle = handles.openHandle();
-        if (!notesHandle.null)
+        if (!notesHandle.null) {
             readNotes(in, version, handles, notes);
-        if (notesHandle.version == 0)
+        }
+        if (notesHandle.version == 0) {
             handles.readCount(notesHandle);
+        }
     }
-    if (notebookHandle.version == 0)
+    if (notebookHandle.version == 0) {
         handles.readCount(notebookHandle);
+    }
     return std::make_shared<Notebook>(std::move(notes));
 }
-
 
 }  // namespace app::model

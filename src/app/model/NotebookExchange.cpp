@@ -37,8 +37,9 @@ void appendFilled(std::wstring& out, const wchar_t* pattern, std::initializer_li
     for (const wchar_t* p = pattern; *p; ++p) {
         if (p[0] == L'{' && p[1] >= L'1' && p[1] <= L'9' && p[2] == L'}') {
             const auto n = static_cast<std::size_t>(p[1] - L'1');
-            if (n < values.size())
+            if (n < values.size()) {
                 out += *values.begin()[n];
+            }
             p += 2;
         } else {
             out += *p;
@@ -70,11 +71,21 @@ void appendWithCrLf(std::wstring& out, const std::wstring& text) {
 void appendEscaped(std::wstring& out, const std::wstring& value) {
     for (wchar_t c : value) {
         switch (c) {
-        case L'&': out += L"&amp;"; break;
-        case L'"': out += L"&quot;"; break;
-        case L'<': out += L"&lt;"; break;
-        case L'>': out += L"&gt;"; break;
-        default: out += c; break;
+        case L'&':
+            out += L"&amp;";
+            break;
+        case L'"':
+            out += L"&quot;";
+            break;
+        case L'<':
+            out += L"&lt;";
+            break;
+        case L'>':
+            out += L"&gt;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
 }
@@ -87,8 +98,9 @@ std::wstring escaped(const std::wstring& value) {
 }
 
 std::wstring unescaped(std::wstring value) {
-    if (value.find(L'&') == std::wstring::npos)
+    if (value.find(L'&') == std::wstring::npos) {
         return value;
+    }
     boost::algorithm::replace_all(value, L"&quot;", L"\"");
     boost::algorithm::replace_all(value, L"&lt;", L"<");
     boost::algorithm::replace_all(value, L"&gt;", L">");
@@ -103,8 +115,9 @@ void appendTwoDigits(std::wstring& out, long value) {
 
 // A note without a date is written with the one the notebook file gives it.
 boost::posix_time::ptime writtenTime(const boost::posix_time::ptime& created) {
-    if (created.is_special())
+    if (created.is_special()) {
         return boost::posix_time::ptime(boost::gregorian::date(1970, 1, 1));
+    }
     return created;
 }
 
@@ -139,8 +152,9 @@ void appendXmlElement(std::wstring& out, const Note& note) {
     const std::wstring link = escaped(note.link());
     const std::wstring tags = escaped(note.tagString());
     std::wstring split;
-    if (note.text().find(cdataEnd) != std::wstring::npos)
+    if (note.text().find(cdataEnd) != std::wstring::npos) {
         split = boost::algorithm::replace_all_copy(note.text(), cdataEnd, splitCdataEnd);
+    }
     const std::wstring& text = split.empty() ? note.text() : split;
     appendFilled(out, L"<note title=\"{1}\" date=\"{2}\" time=\"{3}\" source=\"{4}\" link=\"{5}\"",
                  {&title, &date, &time, &source, &link});
@@ -168,8 +182,9 @@ public:
     // Text whose line ends are CR LF already.
     void writeLines(const std::wstring& text) {
         sys::platform::appendUtf16le(bytes_, text);
-        if (bytes_.size() >= exportChunk)
+        if (bytes_.size() >= exportChunk) {
             flush();
+        }
     }
 
     void commit() {
@@ -207,23 +222,29 @@ bool isNumberGroups(const std::wstring& text, wchar_t separator, std::initialize
     std::size_t groups = 0;
     for (const std::size_t width : widths) {
         if (groups > 0) {
-            if (at == text.size())
+            if (at == text.size()) {
                 return groups >= required;
-            if (text[at] != separator)
+            }
+            if (text[at] != separator) {
                 break;
+            }
             ++at;
         }
         const std::size_t begin = at;
-        while (at < text.size() && isDigit(text[at]) && at - begin < width)
+        while (at < text.size() && isDigit(text[at]) && at - begin < width) {
             ++at;
-        if (at == begin)
+        }
+        if (at == begin) {
             return false;
+        }
         ++groups;
     }
-    if (at == text.size())
+    if (at == text.size()) {
         return groups >= required;
-    if (groups < required || text[at] != L'.' || at + 1 == text.size())
+    }
+    if (groups < required || text[at] != L'.' || at + 1 == text.size()) {
         return false;
+    }
     return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at) + 1, text.end(), isDigit);
 }
 
@@ -231,9 +252,10 @@ bool isNumberGroups(const std::wstring& text, wchar_t separator, std::initialize
 // numeric forms an export writes reach the date library: its number conversion misbehaves
 // on long digit runs and on characters outside ASCII.
 Note::DateTime parseCreated(const std::wstring& date, const std::wstring& time) {
-    if (!isNumberGroups(date, L'-', {4, 2, 2}, 3) || date.find(L'.') != std::wstring::npos ||
-        !isNumberGroups(time, L':', {2, 2, 2}, 2))
+    if (!isNumberGroups(date, L'-', {4, 2, 2}, 3) || date.find(L'.') != std::wstring::npos
+        || !isNumberGroups(time, L':', {2, 2, 2}, 2)) {
         throw std::invalid_argument("Unreadable note date or time: " + sys::platform::narrow(date + L" " + time));
+    }
     const boost::posix_time::ptime parsed =
         boost::posix_time::time_from_string(sys::platform::narrow(date + L" " + time));
     return Note::DateTime(parsed.date(), boost::posix_time::seconds(parsed.time_of_day().total_seconds()));
@@ -249,16 +271,18 @@ std::wstring group(const boost::wcmatch& match, int n) {
 Note parseElement(const wchar_t* begin, const wchar_t* end) {
     Note note;
     boost::wcmatch match;
-    if (!boost::regex_match(begin, end, match, elementPattern()))
+    if (!boost::regex_match(begin, end, match, elementPattern())) {
         return note;
+    }
     note.setTitle(unescaped(group(match, 1)));
     note.setCreated(parseCreated(group(match, 2), group(match, 3)));
     note.setSource(unescaped(group(match, 4)));
     note.setLink(unescaped(group(match, 5)));
     note.setTags(unescaped(group(match, 6)));
     std::wstring text = group(match, 7);
-    if (text.find(splitCdataEnd) != std::wstring::npos)
+    if (text.find(splitCdataEnd) != std::wstring::npos) {
         boost::algorithm::replace_all(text, splitCdataEnd, cdataEnd);
+    }
     note.setText(std::move(text));
     return note;
 }
@@ -267,9 +291,10 @@ std::wstring readText(const std::wstring& path) {
     sys::platform::FileSystem& fs = sys::platform::fileSystem();
     std::vector<unsigned char> bytes;
     const auto error = sys::platform::retryWhileBusy(fs, [&] { return fs.readAll(path, bytes); });
-    if (error)
-        throw err::IOException("Cannot read file\n" + sys::platform::narrow(path) + "\n" +
-                               err::describeSystemError(error));
+    if (error) {
+        throw err::IOException("Cannot read file\n" + sys::platform::narrow(path) + "\n"
+                               + err::describeSystemError(error));
+    }
     // An odd last byte is no code unit and is dropped.
     return sys::platform::decodeUtf16le(bytes.data(), bytes.size() / 2);
 }
@@ -294,8 +319,9 @@ int exportToText(const Notebook& notebook, const std::wstring& path) {
     ExportWriter out(path);
     bool first = true;
     for (const Note& note : notebook.notes()) {
-        if (!first)
+        if (!first) {
             out.writeLines(textSeparator);
+        }
         first = false;
         out.writeLines(noteTextBlock(note));
     }
@@ -309,8 +335,9 @@ std::wstring noteTextBlock(const Note& note) {
     std::wstring block;
     block.reserve(note.title().size() + note.text().size() + note.link().size() + 32);
     appendFilled(block, L"[{1} {2}] {3}\r\n\r\n{4}\r\n", {&date, &time, &note.title(), &note.text()});
-    if (!note.link().empty())
+    if (!note.link().empty()) {
         appendFilled(block, L"({1})\r\n", {&note.link()});
+    }
     std::wstring lines;
     appendWithCrLf(lines, block);
     return lines;
@@ -319,8 +346,9 @@ std::wstring noteTextBlock(const Note& note) {
 std::wstring notesAsText(const std::vector<const Note*>& notes) {
     std::wstring text;
     for (const Note* note : notes) {
-        if (!text.empty())
+        if (!text.empty()) {
             text += textSeparator;
+        }
         text += noteTextBlock(*note);
     }
     return text;
@@ -329,15 +357,17 @@ std::wstring notesAsText(const std::vector<const Note*>& notes) {
 std::vector<Note> parseXmlNotes(const std::wstring& text) {
     const std::size_t npos = std::wstring::npos;
     std::size_t i = text.find(elementStart);
-    if (i == npos)
+    if (i == npos) {
         throw err::LogicException(err::postconditionMessage(importFunction, "i != std::wstring::npos"));
+    }
     std::vector<Note> notes;
     // Every search starts where the last one ended, so a file is read once, however many
     // notes it holds.
     while (i != npos) {
         const std::size_t e = text.find(closingMarker, i);
-        if (e == npos)
+        if (e == npos) {
             throw err::LogicException(err::postconditionMessage(importFunction, "e != std::wstring::npos"));
+        }
         const std::size_t end = e + closingMarkerLength;
         notes.push_back(parseElement(text.data() + i, text.data() + end));
         i = text.find(elementStart, end);

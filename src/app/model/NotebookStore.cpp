@@ -93,11 +93,13 @@ std::shared_ptr<Notebook> loadNotebook(const std::wstring& path) {
     sys::platform::AtomicFile::removeStaleTemporaries(path, fs);
     std::vector<unsigned char> bytes;
     const auto error = sys::platform::retryWhileBusy(fs, [&] { return fs.readAll(path, bytes); });
-    if (fs.classify(error) == sys::platform::FileSystem::ErrorKind::NotFound)
+    if (fs.classify(error) == sys::platform::FileSystem::ErrorKind::NotFound) {
         return std::make_shared<Notebook>();
-    if (error)
-        throw err::IOException("Cannot read file\n" + sys::platform::narrow(path) + "\n" +
-                               err::describeSystemError(error));
+    }
+    if (error) {
+        throw err::IOException("Cannot read file\n" + sys::platform::narrow(path) + "\n"
+                               + err::describeSystemError(error));
+    }
     return readNotebook(bytes.data(), bytes.size());
 }
 
@@ -119,8 +121,9 @@ void backupNotebook(const std::shared_ptr<Notebook>& notebook, const std::wstrin
     saveNotebookAsync(*notebook, path);
     std::weak_ptr<Notebook> weak = notebook;
     scheduler.callLater(backupInterval, [weak, folder, &scheduler] {
-        if (const std::shared_ptr<Notebook> live = weak.lock())
+        if (const std::shared_ptr<Notebook> live = weak.lock()) {
             backupNotebook(live, folder, scheduler);
+        }
     });
 }
 

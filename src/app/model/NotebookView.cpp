@@ -27,8 +27,9 @@ int NotebookView::count() const {
 }
 
 int NotebookView::indexAt(int position) const {
-    if (position < 0 || position >= count())
+    if (position < 0 || position >= count()) {
         throw std::out_of_range("invalid vector<T> subscript");
+    }
     return positions_[static_cast<std::size_t>(position)];
 }
 
@@ -80,8 +81,9 @@ void NotebookView::refilter() {
         }
         const int total = static_cast<int>(notes.size());
         for (int i = 0; i < total; ++i) {
-            if (filter_->matches(notes[static_cast<std::size_t>(i)]))
+            if (filter_->matches(notes[static_cast<std::size_t>(i)])) {
                 positions_.push_back(i);
+            }
         }
         return;
     }
@@ -131,8 +133,9 @@ void NotebookView::onReset() {
 // the view then announces it once more for its own listeners.
 void NotebookView::deleteNotes(const std::set<int>& positions) {
     std::set<int> indices;
-    for (int position : positions)
+    for (int position : positions) {
         indices.insert(indices.end(), indexAt(position));
+    }
     notebook_.deleteNotes(indices);
     rebuild();
     reset();
@@ -141,8 +144,9 @@ void NotebookView::deleteNotes(const std::set<int>& positions) {
 
 // Notes the filter hides stay in the notebook.
 void NotebookView::deleteAll() {
-    if (positions_.empty())
+    if (positions_.empty()) {
         return;
+    }
     notebook_.deleteNotes(std::set<int>(positions_.begin(), positions_.end()));
     rebuild();
     reset();
@@ -154,25 +158,32 @@ void NotebookView::deleteAll() {
 // caller's set is given the positions where the moved notes now are: adding the delta to
 // each position would leave the selection on notes that did not move.
 bool NotebookView::moveNotes(std::set<int>& positions, int delta) {
-    if (positions.empty())
+    if (positions.empty()) {
         return false;
+    }
     std::set<int> indices;
-    for (int position : positions)
+    for (int position : positions) {
         indices.insert(indices.end(), indexAt(position));
-    if (static_cast<int>(positions.size()) == count())
+    }
+    if (static_cast<int>(positions.size()) == count()) {
         return false;
-    if ((*positions.rbegin() == count() - 1 && delta > 0) || (*positions.begin() == 0 && delta < 0))
+    }
+    if ((*positions.rbegin() == count() - 1 && delta > 0) || (*positions.begin() == 0 && delta < 0)) {
         return false;
-    if (!notebook_.moveNotes(indices, delta))
+    }
+    if (!notebook_.moveNotes(indices, delta)) {
         return false;
-    if (filter_)
+    }
+    if (filter_) {
         rebuild();
+    }
     changed();
     std::set<int> moved;
     for (int index : indices) {
         const auto at = std::lower_bound(positions_.begin(), positions_.end(), index);
-        if (at != positions_.end() && *at == index)
+        if (at != positions_.end() && *at == index) {
             moved.insert(moved.end(), static_cast<int>(at - positions_.begin()));
+        }
     }
     positions = std::move(moved);
     return true;

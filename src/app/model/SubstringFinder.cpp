@@ -35,14 +35,16 @@ struct TextFolding {
 
     TextFolding() {
         std::wstring all(planeSize, L'\0');
-        for (std::uint32_t c = 0; c < planeSize; ++c)
+        for (std::uint32_t c = 0; c < planeSize; ++c) {
             all[c] = static_cast<wchar_t>(c);
+        }
         sys::platform::foldCase(all);
         all[L'\n'] = L' ';
         folded.assign(all.begin(), all.end());
         for (std::uint32_t c = 0; c < planeSize; ++c) {
-            if (folded[c] != static_cast<wchar_t>(c))
+            if (folded[c] != static_cast<wchar_t>(c)) {
                 moved.emplace_back(static_cast<wchar_t>(c), folded[c]);
+            }
         }
     }
 
@@ -65,16 +67,21 @@ int commonness(wchar_t c) {
         65, 12, 22, 34, 102, 18, 16, 49, 56, 1, 6, 32, 20, 57, 60, 15, 1, 48, 51, 73, 23, 8, 19, 2, 16, 1,
     };
     const auto code = static_cast<std::uint32_t>(c);
-    if (code >= L'a' && code <= L'z')
+    if (code >= L'a' && code <= L'z') {
         return letters[code - L'a'];
-    if (code == L' ')
+    }
+    if (code == L' ') {
         return 180;
-    if (code == L'.' || code == L',')
+    }
+    if (code == L'.' || code == L',') {
         return 12;
-    if (code >= L'0' && code <= L'9')
+    }
+    if (code >= L'0' && code <= L'9') {
         return 6;
-    if (code < 0x80)
+    }
+    if (code < 0x80) {
         return 3;
+    }
     return 0;
 }
 
@@ -86,33 +93,38 @@ std::pair<std::size_t, std::size_t> pickProbes(const std::wstring& needle, const
     const std::size_t n = needle.size();
     std::size_t rarest = 0;
     for (std::size_t i = 1; i < n; ++i) {
-        if (costs[i] < costs[rarest])
+        if (costs[i] < costs[rarest]) {
             rarest = i;
+        }
     }
-    if (n < 2)
+    if (n < 2) {
         return {rarest, rarest};
+    }
     const auto score = [&](std::size_t i) { return costs[i] + (needle[i] == needle[rarest] ? 1000 : 0); };
     std::size_t other = rarest == 0 ? 1 : 0;
     for (std::size_t i = 0; i < n; ++i) {
-        if (i != rarest && score(i) < score(other))
+        if (i != rarest && score(i) < score(other)) {
             other = i;
+        }
     }
     return {rarest, other};
 }
 
 #ifdef VARNEL_SSE2
 __m128i broadcast(wchar_t c) {
-    if constexpr (sizeof(wchar_t) == 2)
+    if constexpr (sizeof(wchar_t) == 2) {
         return _mm_set1_epi16(static_cast<short>(c));
-    else
+    } else {
         return _mm_set1_epi32(static_cast<int>(c));
+    }
 }
 
 __m128i equalUnits(__m128i a, __m128i b) {
-    if constexpr (sizeof(wchar_t) == 2)
+    if constexpr (sizeof(wchar_t) == 2) {
         return _mm_cmpeq_epi16(a, b);
-    else
+    } else {
         return _mm_cmpeq_epi32(a, b);
+    }
 }
 
 __m128i load(const wchar_t* at) {
@@ -136,15 +148,17 @@ unsigned lowestBit(unsigned mask) {
 class ProbeLanes {
 public:
     ProbeLanes(const wchar_t* units, std::size_t count) : count_(count) {
-        for (std::size_t k = 0; k < 4; ++k)
+        for (std::size_t k = 0; k < 4; ++k) {
             units_[k] = broadcast(units[k < count ? k : 0]);
+        }
     }
     __m128i operator()(__m128i block) const {
         __m128i hits = equalUnits(block, units_[0]);
         if (count_ > 1) {
             hits = _mm_or_si128(hits, equalUnits(block, units_[1]));
-            if (count_ > 2)
+            if (count_ > 2) {
                 hits = _mm_or_si128(_mm_or_si128(hits, equalUnits(block, units_[2])), equalUnits(block, units_[3]));
+            }
         }
         return hits;
     }
@@ -162,24 +176,27 @@ bool haveAvx2() {
 }
 
 VARNEL_AVX2_TARGET __m256i broadcastWide(wchar_t c) {
-    if constexpr (sizeof(wchar_t) == 2)
+    if constexpr (sizeof(wchar_t) == 2) {
         return _mm256_set1_epi16(static_cast<short>(c));
-    else
+    } else {
         return _mm256_set1_epi32(static_cast<int>(c));
+    }
 }
 
 VARNEL_AVX2_TARGET __m256i equalWide(__m256i a, __m256i b) {
-    if constexpr (sizeof(wchar_t) == 2)
+    if constexpr (sizeof(wchar_t) == 2) {
         return _mm256_cmpeq_epi16(a, b);
-    else
+    } else {
         return _mm256_cmpeq_epi32(a, b);
+    }
 }
 
 VARNEL_AVX2_TARGET __m256i probeWide(const wchar_t* at, const __m256i (&units)[4], std::size_t count) {
     const __m256i block = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
     __m256i hits = equalWide(block, units[0]);
-    for (std::size_t k = 1; k < count; ++k)
+    for (std::size_t k = 1; k < count; ++k) {
         hits = _mm256_or_si256(hits, equalWide(block, units[k]));
+    }
     return hits;
 }
 
@@ -204,8 +221,9 @@ VARNEL_AVX2_TARGET std::size_t searchWide(const wchar_t* haystack, std::size_t s
             _mm256_and_si256(probeWide(atA + start, wantA, countA), probeWide(atB + start, wantB, countB))));
         while (mask != 0) {
             const std::size_t at = start + static_cast<unsigned>(__builtin_ctz(mask)) / sizeof(wchar_t);
-            if (same(haystack + at))
+            if (same(haystack + at)) {
                 return at;
+            }
             mask &= ~(laneBits << __builtin_ctz(mask));
         }
     }
@@ -217,11 +235,13 @@ VARNEL_AVX2_TARGET std::size_t searchWide(const wchar_t* haystack, std::size_t s
 
 SubstringFinder::SubstringFinder(std::wstring needle) : needle_(std::move(needle)) {
     const std::size_t n = needle_.size();
-    if (n == 0)
+    if (n == 0) {
         return;
+    }
     std::vector<int> costs(n);
-    for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t i = 0; i < n; ++i) {
         costs[i] = commonness(needle_[i]);
+    }
     const auto [a, b] = pickProbes(needle_, costs);
     first_ = Probe{a, {needle_[a]}, 1};
     second_ = Probe{b, {needle_[b]}, 1};
@@ -236,11 +256,13 @@ SubstringFinder::SubstringFinder(std::wstring needle) : needle_(std::move(needle
             forms[i] = forms[needle_.find(c)];
             continue;
         }
-        if (folding.read(c) == c)
+        if (folding.read(c) == c) {
             forms[i].push_back(c);
+        }
         for (const auto& [unit, reading] : folding.moved) {
-            if (reading == c)
+            if (reading == c) {
                 forms[i].push_back(unit);
+            }
         }
     }
     constexpr int never = 1 << 20;
@@ -253,8 +275,9 @@ SubstringFinder::SubstringFinder(std::wstring needle) : needle_(std::move(needle
     }
     const auto [textA, textB] = pickProbes(needle_, costs);
     const auto probe = [&](std::size_t offset, Probe& into) {
-        if (forms[offset].size() > 4)
+        if (forms[offset].size() > 4) {
             return false;
+        }
         into.offset = offset;
         into.count = forms[offset].size();
         std::copy(forms[offset].begin(), forms[offset].end(), into.units);
@@ -264,8 +287,9 @@ SubstringFinder::SubstringFinder(std::wstring needle) : needle_(std::move(needle
 }
 
 std::size_t SubstringFinder::findIn(const std::wstring& haystack, std::size_t from) const {
-    if (from > haystack.size())
+    if (from > haystack.size()) {
         return std::wstring::npos;
+    }
     const wchar_t* const needle = needle_.data();
     const std::size_t n = needle_.size();
     const std::size_t at =
@@ -275,15 +299,17 @@ std::size_t SubstringFinder::findIn(const std::wstring& haystack, std::size_t fr
 }
 
 std::size_t SubstringFinder::findInText(const std::wstring& text, std::size_t from) const {
-    if (from > text.size() || textNeverFound_)
+    if (from > text.size() || textNeverFound_) {
         return std::wstring::npos;
+    }
     const TextFolding& folding = textFolding();
     const wchar_t* const needle = needle_.data();
     const std::size_t n = needle_.size();
     const auto same = [&folding, needle, n](const wchar_t* start) {
         for (std::size_t i = 0; i < n; ++i) {
-            if (folding.read(start[i]) != needle[i])
+            if (folding.read(start[i]) != needle[i]) {
                 return false;
+            }
         }
         return true;
     };
@@ -292,8 +318,9 @@ std::size_t SubstringFinder::findInText(const std::wstring& text, std::size_t fr
         return at == std::wstring::npos ? at : from + at;
     }
     for (std::size_t start = from; start + n <= text.size(); ++start) {
-        if (same(text.data() + start))
+        if (same(text.data() + start)) {
             return start;
+        }
     }
     return std::wstring::npos;
 }
@@ -301,12 +328,14 @@ std::size_t SubstringFinder::findInText(const std::wstring& text, std::size_t fr
 // Each place where both probes find one of their units is checked with `same`.
 template <typename Same>
 std::size_t SubstringFinder::search(const wchar_t* haystack, std::size_t size, const Probe& a, const Probe& b,
-                             Same same) const {
+                                    Same same) const {
     const std::size_t n = needle_.size();
-    if (n == 0)
+    if (n == 0) {
         return 0;
-    if (size < n)
+    }
+    if (size < n) {
         return std::wstring::npos;
+    }
     const std::size_t starts = size - n + 1;  // places where the needle could begin
     const wchar_t* const atA = haystack + a.offset;
     const wchar_t* const atB = haystack + b.offset;
@@ -314,8 +343,9 @@ std::size_t SubstringFinder::search(const wchar_t* haystack, std::size_t size, c
 #ifdef VARNEL_AVX2
     if (haveAvx2()) {
         const std::size_t at = searchWide(haystack, starts, atA, a.units, a.count, atB, b.units, b.count, same, start);
-        if (at != std::wstring::npos)
+        if (at != std::wstring::npos) {
             return at;
+        }
     }
 #endif
 #ifdef VARNEL_SSE2
@@ -334,8 +364,9 @@ std::size_t SubstringFinder::search(const wchar_t* haystack, std::size_t size, c
         while (mask != 0) {
             const unsigned bit = lowestBit(mask);
             const std::size_t at = from + bit / sizeof(wchar_t);
-            if (same(haystack + at))
+            if (same(haystack + at)) {
                 return at;
+            }
             mask &= ~(laneBits << bit);
         }
         return std::wstring::npos;
@@ -343,26 +374,31 @@ std::size_t SubstringFinder::search(const wchar_t* haystack, std::size_t size, c
     for (; start + 2 * lanes <= starts; start += 2 * lanes) {
         const unsigned low = candidates(start);
         const unsigned high = candidates(start + lanes);
-        if ((low | high) == 0)
+        if ((low | high) == 0) {
             continue;
+        }
         std::size_t at = verify(start, low);
-        if (at == std::wstring::npos)
+        if (at == std::wstring::npos) {
             at = verify(start + lanes, high);
-        if (at != std::wstring::npos)
+        }
+        if (at != std::wstring::npos) {
             return at;
+        }
     }
     for (; start + lanes <= starts; start += lanes) {
         const std::size_t at = verify(start, candidates(start));
-        if (at != std::wstring::npos)
+        if (at != std::wstring::npos) {
             return at;
+        }
     }
 #endif
     const auto isOne = [](const Probe& probe, wchar_t c) {
         return std::find(probe.units, probe.units + probe.count, c) != probe.units + probe.count;
     };
     for (; start < starts; ++start) {
-        if (isOne(a, atA[start]) && isOne(b, atB[start]) && same(haystack + start))
+        if (isOne(a, atA[start]) && isOne(b, atB[start]) && same(haystack + start)) {
             return start;
+        }
     }
     return std::wstring::npos;
 }

@@ -36,8 +36,9 @@ void prefetchPayload(const Note& note, TextFilter::Fields fields) {
     }
     // The other fields' strings lie between the title and the joined tags.
     const char* const end = reinterpret_cast<const char*>(&note.searchTags() + 1);
-    for (const char* line = reinterpret_cast<const char*>(&note.title()); line < end; line += 64)
+    for (const char* line = reinterpret_cast<const char*>(&note.title()); line < end; line += 64) {
         prefetch(line);
+    }
 }
 
 void prefetchTexts(const Note& note, TextFilter::Fields fields) {
@@ -46,14 +47,18 @@ void prefetchTexts(const Note& note, TextFilter::Fields fields) {
         prefetch(text);
         prefetch(text + 64 / sizeof(wchar_t));
     }
-    if (fields & TextFilter::Title)
+    if (fields & TextFilter::Title) {
         prefetch(note.searchTitle().data());
-    if (fields & TextFilter::Time)
+    }
+    if (fields & TextFilter::Time) {
         prefetch(note.searchTime().data());
-    if (fields & TextFilter::Link)
+    }
+    if (fields & TextFilter::Link) {
         prefetch(note.searchLink().data());
-    if (fields & TextFilter::Tags)
+    }
+    if (fields & TextFilter::Tags) {
         prefetch(note.searchTags().data());
+    }
 }
 
 constexpr unsigned offsetBits = 29;
@@ -62,7 +67,8 @@ enum SearchOrder : unsigned { InText, InTitle, InTime, InLink, InTags };
 
 TextFilter::Where whereOf(unsigned field, std::size_t offset) {
     // An offset too large to keep is kept as 0: a search from there is only slower.
-    return (TextFilter::Where{field} << offsetBits) | (offset <= offsetMask ? static_cast<TextFilter::Where>(offset) : 0);
+    return (TextFilter::Where{field} << offsetBits)
+           | (offset <= offsetMask ? static_cast<TextFilter::Where>(offset) : 0);
 }
 
 // Keeps the matching notes of `indices` (or of all notes when null), with where they
@@ -74,15 +80,15 @@ std::size_t select(const TextFilter& filter, const std::vector<Note>& notes, std
                    bool (TextFilter::*find)(const Note&, TextFilter::Where, TextFilter::Where&) const,
                    std::vector<int>& out, std::vector<TextFilter::Where>& where) {
     const TextFilter::Fields fields = filter.fields();
-    const auto indexAt = [indices](std::size_t k) {
-        return indices ? static_cast<std::size_t>((*indices)[k]) : k;
-    };
+    const auto indexAt = [indices](std::size_t k) { return indices ? static_cast<std::size_t>((*indices)[k]) : k; };
     std::size_t kept = 0;
     for (std::size_t k = 0; k < count; ++k) {
-        if (k + payloadsAhead < count)
+        if (k + payloadsAhead < count) {
             prefetchPayload(notes[indexAt(k + payloadsAhead)], fields);
-        if (k + textsAhead < count)
+        }
+        if (k + textsAhead < count) {
             prefetchTexts(notes[indexAt(k + textsAhead)], fields);
+        }
         const std::size_t index = indexAt(k);
         TextFilter::Where found = 0;
         if ((filter.*find)(notes[index], from(k), found)) {
@@ -130,21 +136,27 @@ bool TextFilter::find(const Note& note, Where from, Where& found) const {
     const unsigned field = from >> offsetBits;
     const auto start = [&](unsigned here) -> std::size_t { return here == field ? (from & offsetMask) : 0; };
     const auto hit = [&](unsigned here, std::size_t at) {
-        if (at == std::wstring::npos)
+        if (at == std::wstring::npos) {
             return false;
+        }
         found = whereOf(here, at);
         return true;
     };
-    if (field <= InText && (fields_ & Text) && hit(InText, finder_.findInText(note.text(), start(InText))))
+    if (field <= InText && (fields_ & Text) && hit(InText, finder_.findInText(note.text(), start(InText)))) {
         return true;
-    if (field <= InTitle && (fields_ & Title) && hit(InTitle, finder_.findIn(note.searchTitle(), start(InTitle))))
+    }
+    if (field <= InTitle && (fields_ & Title) && hit(InTitle, finder_.findIn(note.searchTitle(), start(InTitle)))) {
         return true;
-    if (field <= InTime && (fields_ & Time) && hit(InTime, finder_.findIn(note.searchTime(), start(InTime))))
+    }
+    if (field <= InTime && (fields_ & Time) && hit(InTime, finder_.findIn(note.searchTime(), start(InTime)))) {
         return true;
-    if (field <= InLink && (fields_ & Link) && hit(InLink, finder_.findIn(note.searchLink(), start(InLink))))
+    }
+    if (field <= InLink && (fields_ & Link) && hit(InLink, finder_.findIn(note.searchLink(), start(InLink)))) {
         return true;
-    if ((fields_ & Tags) && tagsMatch(note.searchTags()))
+    }
+    if ((fields_ & Tags) && tagsMatch(note.searchTags())) {
         return hit(InTags, 0);
+    }
     return false;
 }
 
@@ -155,8 +167,9 @@ void TextFilter::selectAll(const std::vector<Note>& notes, std::vector<int>& out
 
 void TextFilter::selectAmong(const std::vector<Note>& notes, std::vector<int>& indices, std::vector<Where>& where,
                              std::size_t shift) const {
-    if (where.size() != indices.size())
+    if (where.size() != indices.size()) {
         where.assign(indices.size(), 0);
+    }
     const auto from = [&where, shift](std::size_t k) {
         const Where offset = where[k] & offsetMask;
         return (where[k] & ~offsetMask) | (offset > shift ? offset - static_cast<Where>(shift) : 0);
@@ -182,12 +195,15 @@ bool TextFilter::tagsMatch(const std::wstring& tags) const {
 // both kinds of field (All) both must hold; the first implies the second, since a word
 // of the wider query lies, within the longer query, inside one of its words.
 bool TextFilter::narrows(const TextFilter& wider) const {
-    if (fields_ != wider.fields_)
+    if (fields_ != wider.fields_) {
         return false;
-    if ((fields_ & (Text | Title | Time | Link)) && query().find(wider.query()) == std::wstring::npos)
+    }
+    if ((fields_ & (Text | Title | Time | Link)) && query().find(wider.query()) == std::wstring::npos) {
         return false;
-    if ((fields_ & Tags) && !everyWordInside(wider.words_, words_))
+    }
+    if ((fields_ & Tags) && !everyWordInside(wider.words_, words_)) {
         return false;
+    }
     return true;
 }
 

@@ -44,8 +44,9 @@ FileSystem::Error retryWhileBusy(FileSystem& fs, const std::function<FileSystem:
     unsigned wait = 10;
     for (;;) {
         const FileSystem::Error error = operation();
-        if (fs.classify(error) != FileSystem::ErrorKind::Transient || wait > 640)
+        if (fs.classify(error) != FileSystem::ErrorKind::Transient || wait > 640) {
             return error;
+        }
         fs.pause(wait);
         wait *= 2;
     }
@@ -54,8 +55,9 @@ FileSystem::Error retryWhileBusy(FileSystem& fs, const std::function<FileSystem:
 AtomicFile::AtomicFile(std::wstring target, FileSystem& fs)
     : target_(std::move(target)), temporary_(uniqueStem(target_) + temporaryEnd), fs_(fs) {
     const FileSystem::Error error = retryWhileBusy(fs_, [&] { return fs_.createNew(temporary_, handle_); });
-    if (error)
+    if (error) {
         fail("Cannot create file", error);
+    }
     open_ = true;
     buffer_.reserve(bufferSize);
 }
@@ -69,8 +71,9 @@ void AtomicFile::write(const void* data, std::size_t size) {
     if (buffer_.size() + size > bufferSize) {
         flushBuffer();
         if (size >= bufferSize) {
-            if (const FileSystem::Error error = fs_.write(handle_, bytes, size))
+            if (const FileSystem::Error error = fs_.write(handle_, bytes, size)) {
                 fail("Cannot write file", error);
+            }
             return;
         }
     }
@@ -78,20 +81,24 @@ void AtomicFile::write(const void* data, std::size_t size) {
 }
 
 void AtomicFile::flushBuffer() {
-    if (buffer_.empty())
+    if (buffer_.empty()) {
         return;
-    if (const FileSystem::Error error = fs_.write(handle_, buffer_.data(), buffer_.size()))
+    }
+    if (const FileSystem::Error error = fs_.write(handle_, buffer_.data(), buffer_.size())) {
         fail("Cannot write file", error);
+    }
     buffer_.clear();
 }
 
 void AtomicFile::commit() {
     flushBuffer();
-    if (const FileSystem::Error error = fs_.flush(handle_))
+    if (const FileSystem::Error error = fs_.flush(handle_)) {
         fail("Cannot write file", error);
+    }
     open_ = false;
-    if (const FileSystem::Error error = fs_.close(handle_))
+    if (const FileSystem::Error error = fs_.close(handle_)) {
         fail("Cannot write file", error);
+    }
 
     FileSystem::Error error = 0;
     if (fs_.exists(target_)) {
@@ -107,8 +114,9 @@ void AtomicFile::commit() {
     } else {
         error = retryWhileBusy(fs_, [&] { return fs_.move(temporary_, target_); });
     }
-    if (error)
+    if (error) {
         fail("Cannot replace file", error);
+    }
     temporary_.clear();
 }
 
@@ -140,12 +148,14 @@ void AtomicFile::removeStaleTemporaries(const std::wstring& target, FileSystem& 
     std::stable_partition(names.begin(), names.end(),
                           [](const std::wstring& name) { return endsWith(name, originalEnd); });
     for (const std::wstring& name : names) {
-        if (name.compare(0, prefix.size(), prefix) != 0 || name.compare(0, ours.size(), ours) == 0)
+        if (name.compare(0, prefix.size(), prefix) != 0 || name.compare(0, ours.size(), ours) == 0) {
             continue;
+        }
         const std::wstring path = base + name;
         if (endsWith(name, originalEnd)) {
-            if (!fs.exists(target) && fs.move(path, target) == 0)
+            if (!fs.exists(target) && fs.move(path, target) == 0) {
                 continue;
+            }
             fs.remove(path);
         } else if (endsWith(name, temporaryEnd)) {
             fs.remove(path);

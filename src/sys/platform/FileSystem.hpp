@@ -16,8 +16,8 @@ public:
 
     enum class ErrorKind {
         None,
-        NotFound,        // the file or its folder does not exist
-        Transient,       // held by another program for a moment: worth retrying
+        NotFound,          // the file or its folder does not exist
+        Transient,         // held by another program for a moment: worth retrying
         OriginalAtBackup,  // a replace moved the original to the backup name and stopped
         Other
     };
@@ -33,8 +33,7 @@ public:
     virtual Error close(Handle handle) = 0;
     // Puts source in place of an existing target, the target's old content first moved
     // to backup; keeps the target's metadata where the system can.
-    virtual Error replace(const std::wstring& source, const std::wstring& target,
-                          const std::wstring& backup) = 0;
+    virtual Error replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) = 0;
     // Renames source to target, replacing it, durably.
     virtual Error move(const std::wstring& source, const std::wstring& target) = 0;
     virtual Error remove(const std::wstring& path) = 0;

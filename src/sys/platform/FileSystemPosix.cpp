@@ -38,8 +38,9 @@ class PosixFileSystem final : public FileSystem {
 public:
     Error createNew(const std::wstring& path, Handle& handle) override {
         const int fd = ::open(nativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (fd < 0)
+        if (fd < 0) {
             return lastError();
+        }
         handle = fd;
         return 0;
     }
@@ -49,12 +50,14 @@ public:
         while (size > 0) {
             const ssize_t n = ::write(static_cast<int>(handle), bytes, size);
             if (n < 0) {
-                if (errno == EINTR)
+                if (errno == EINTR) {
                     continue;
+                }
                 return lastError();
             }
-            if (n == 0)
+            if (n == 0) {
                 return ENOSPC;
+            }
             bytes += n;
             size -= static_cast<std::size_t>(n);
         }
@@ -71,8 +74,9 @@ public:
 
     Error move(const std::wstring& source, const std::wstring& target) override {
         const std::string to = nativePath(target);
-        if (::rename(nativePath(source).c_str(), to.c_str()) != 0)
+        if (::rename(nativePath(source).c_str(), to.c_str()) != 0) {
             return lastError();
+        }
         syncFolderOf(to);
         return 0;
     }
@@ -93,12 +97,14 @@ public:
     std::vector<std::wstring> list(const std::wstring& folder) override {
         std::vector<std::wstring> names;
         DIR* dir = ::opendir(nativePath(folder.empty() ? L"." : folder).c_str());
-        if (!dir)
+        if (!dir) {
             return names;
+        }
         while (const dirent* entry = ::readdir(dir)) {
             const std::string name = entry->d_name;
-            if (name != "." && name != "..")
+            if (name != "." && name != "..") {
                 names.push_back(widen(name));
+            }
         }
         ::closedir(dir);
         return names;
@@ -106,20 +112,23 @@ public:
 
     Error readAll(const std::wstring& path, std::vector<unsigned char>& bytes) override {
         const int fd = ::open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
             return lastError();
+        }
         struct stat st {};
         Error error = ::fstat(fd, &st) == 0 ? 0 : lastError();
-        if (!error && S_ISDIR(st.st_mode))
+        if (!error && S_ISDIR(st.st_mode)) {
             error = EISDIR;
+        }
         bytes.clear();
         if (!error) {
             bytes.resize(static_cast<std::size_t>(st.st_size));
             std::size_t done = 0;
             while (done < bytes.size()) {
                 const ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
-                if (n < 0 && errno == EINTR)
+                if (n < 0 && errno == EINTR) {
                     continue;
+                }
                 if (n < 0) {
                     error = lastError();
                     break;

@@ -19,10 +19,11 @@ FileSystem::Error lastError() {
 class Win32FileSystem final : public FileSystem {
 public:
     Error createNew(const std::wstring& path, Handle& handle) override {
-        const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
+        const HANDLE h =
+            CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
             return lastError();
+        }
         handle = reinterpret_cast<Handle>(h);
         return 0;
     }
@@ -32,10 +33,12 @@ public:
         while (size > 0) {
             const DWORD chunk = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
             DWORD written = 0;
-            if (!WriteFile(toHandle(handle), bytes, chunk, &written, nullptr))
+            if (!WriteFile(toHandle(handle), bytes, chunk, &written, nullptr)) {
                 return lastError();
-            if (written == 0)
+            }
+            if (written == 0) {
                 return ERROR_DISK_FULL;
+            }
             bytes += written;
             size -= written;
         }
@@ -48,8 +51,9 @@ public:
 
     Error replace(const std::wstring& source, const std::wstring& target, const std::wstring& backup) override {
         if (ReplaceFileW(target.c_str(), source.c_str(), backup.empty() ? nullptr : backup.c_str(),
-                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+                         REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
             return 0;
+        }
         return lastError();
     }
 
@@ -74,22 +78,26 @@ public:
         WIN32_FIND_DATAW data;
         const std::wstring pattern = (folder.empty() ? std::wstring(L".") : folder) + L"\\*";
         const HANDLE find = FindFirstFileW(pattern.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE)
+        if (find == INVALID_HANDLE_VALUE) {
             return names;
+        }
         do {
             const std::wstring name = data.cFileName;
-            if (name != L"." && name != L"..")
+            if (name != L"." && name != L"..") {
                 names.push_back(name);
+            }
         } while (FindNextFileW(find, &data));
         FindClose(find);
         return names;
     }
 
     Error readAll(const std::wstring& path, std::vector<unsigned char>& bytes) override {
-        const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
+        const HANDLE h =
+            CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
             return lastError();
+        }
         bytes.clear();
         Error error = 0;
         LARGE_INTEGER size{};

@@ -45,8 +45,9 @@ void appendUtf8(std::string& out, char32_t c) {
 
 void systemLowerCase(wchar_t* units, std::size_t count) {
     const locale_t locale = utf8Locale();
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count; ++i) {
         units[i] = static_cast<wchar_t>(towlower_l(static_cast<wint_t>(units[i]), locale));
+    }
 }
 
 bool isSpace(wchar_t c) {
@@ -57,8 +58,9 @@ bool isSpace(wchar_t c) {
 std::string narrow(const std::wstring& text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t c : text)
+    for (wchar_t c : text) {
         appendUtf8(out, static_cast<char32_t>(c) > 0x10FFFF ? U'\uFFFD' : static_cast<char32_t>(c));
+    }
     return out;
 }
 
@@ -90,8 +92,9 @@ std::wstring widen(const std::string& text) {
 std::wstring executablePath() {
     std::string buffer(4096, '\0');
     const ssize_t n = readlink("/proc/self/exe", buffer.data(), buffer.size());
-    if (n <= 0)
+    if (n <= 0) {
         return std::wstring();
+    }
     buffer.resize(static_cast<std::size_t>(n));
     return widen(buffer);
 }
@@ -107,8 +110,7 @@ std::string systemErrorText(unsigned long code) {
 
 void sleepMilliseconds(unsigned milliseconds) {
     timespec ts{static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
-    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
-    }
+    while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {}
 }
 
 void debugOutput(const std::string& text) {

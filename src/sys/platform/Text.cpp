@@ -16,10 +16,12 @@ const std::array<wchar_t, 0x10000>& foldTable() {
     static std::array<wchar_t, 0x10000> table;
     static std::once_flag once;
     std::call_once(once, [] {
-        for (unsigned c = 0; c < 0x100; ++c)
+        for (unsigned c = 0; c < 0x100; ++c) {
             table[c] = static_cast<wchar_t>(c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c);
-        for (unsigned c = 0x100; c < 0x10000; ++c)
+        }
+        for (unsigned c = 0x100; c < 0x10000; ++c) {
             table[c] = static_cast<wchar_t>(c);
+        }
         // Surrogate halves have no case of their own and stay as they are.
         systemLowerCase(&table[0x100], 0xD800 - 0x100);
         systemLowerCase(&table[0xE000], 0x10000 - 0xE000);
@@ -33,8 +35,9 @@ void foldCase(std::wstring& text) {
     const auto& table = foldTable();
     for (wchar_t& c : text) {
         const auto code = static_cast<std::uint32_t>(c);
-        if (code < 0x10000)
+        if (code < 0x10000) {
             c = table[code];
+        }
     }
 }
 

@@ -23,15 +23,15 @@ void Thread::start() {
             }
         });
     } catch (const std::system_error& e) {
-        throw err::SystemException(
-            err::postconditionMessage("sys::threading::ThreadHandle::ThreadHandle", "handle!=0"),
-            static_cast<unsigned long>(e.code().value()));
+        throw err::SystemException(err::postconditionMessage("sys::threading::ThreadHandle::ThreadHandle", "handle!=0"),
+                                   static_cast<unsigned long>(e.code().value()));
     }
 }
 
 void Thread::join() {
-    if (thread_.joinable())
+    if (thread_.joinable()) {
         thread_.join();
+    }
 }
 
 }  // namespace sys::threading

@@ -83,8 +83,9 @@ void Worker::WorkerThread::run() {
         {
             std::unique_lock<std::mutex> guard(w.lock_);
             w.wake_.wait(guard, [&] { return w.stopRequested_ || !w.jobs_.empty(); });
-            if (w.stopRequested_)
+            if (w.stopRequested_) {
                 return;
+            }
             entry = std::move(w.jobs_.front());
             w.jobs_.pop_front();
             w.running_ = true;

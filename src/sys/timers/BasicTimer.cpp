@@ -14,10 +14,12 @@ BasicTimer::~BasicTimer() {
 }
 
 void BasicTimer::start() {
-    if (running_)
+    if (running_) {
         stop();
-    if (!isValidInterval(interval_))
+    }
+    if (!isValidInterval(interval_)) {
         err::throwInvalidArgument("sys::timers::BasicTimer::start", "isValidInterval(interval)");
+    }
     const std::uintptr_t id = createSystemTimer();
     id_ = id;
     running_ = true;
@@ -32,8 +34,9 @@ void BasicTimer::start() {
 }
 
 void BasicTimer::stop() {
-    if (!running_)
+    if (!running_) {
         return;
+    }
     running_ = false;
     const std::uintptr_t id = id_;
     id_ = 0;
@@ -44,13 +47,15 @@ void BasicTimer::stop() {
 
 void BasicTimer::setCallback(Callback callback) {
     callback_ = share(std::move(callback));
-    if (running_)
+    if (running_) {
         TimerRegistry::instance().setCallback(source_, id_, callback_);
+    }
 }
 
 std::shared_ptr<const BasicTimer::Callback> BasicTimer::share(Callback callback) {
-    if (!callback)
+    if (!callback) {
         return nullptr;
+    }
     return std::make_shared<const Callback>(std::move(callback));
 }
 

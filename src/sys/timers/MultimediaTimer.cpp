@@ -23,8 +23,9 @@ void CALLBACK sharedMultimediaProc(UINT id, UINT, DWORD_PTR, DWORD_PTR, DWORD_PT
 
 MultimediaTimer::MultimediaTimer(int interval, Callback callback)
     : BasicTimer(TimerSource::multimedia, interval, std::move(callback)) {
-    if (!isValidInterval(interval))
+    if (!isValidInterval(interval)) {
         err::throwInvalidArgument("sys::timers::MultimediaTimer::MultimediaTimer", "isValidInterval(interval)");
+    }
 }
 
 MultimediaTimer::~MultimediaTimer() {
@@ -33,8 +34,9 @@ MultimediaTimer::~MultimediaTimer() {
 
 bool MultimediaTimer::isValidInterval(int interval) const {
     TIMECAPS caps{};
-    if (interval < 0 || timeGetDevCaps(&caps, sizeof caps) != MMSYSERR_NOERROR)
+    if (interval < 0 || timeGetDevCaps(&caps, sizeof caps) != MMSYSERR_NOERROR) {
         return false;
+    }
     const auto period = static_cast<UINT>(interval);
     return caps.wPeriodMin <= period && period <= caps.wPeriodMax;
 }
@@ -60,8 +62,9 @@ void MultimediaTimer::destroySystemTimer(std::uintptr_t id) {
 }
 
 void MultimediaTimer::endPeriod() {
-    if (period_ != 0)
+    if (period_ != 0) {
         timeEndPeriod(period_);
+    }
     period_ = 0;
 }
 

@@ -14,8 +14,9 @@ void Runner::callLater(int milliseconds, std::function<void()> action) {
 // Stops first, so that the action may schedule the next one on this same runner.
 void Runner::run(const std::function<void()>& action) {
     stop();
-    if (action)
+    if (action) {
         action();
+    }
 }
 
 }  // namespace sys::timers

@@ -13,17 +13,18 @@ public:
     TickScope& operator=(const TickScope&) = delete;
 
     ~TickScope() {
-        if (timer_ == nullptr)
+        if (timer_ == nullptr) {
             return;
+        }
         {
             std::lock_guard<std::mutex> guard(registry_.lock_);
             auto& running = registry_.running_;
             const auto self = std::this_thread::get_id();
-            const auto tick = std::find_if(running.begin(), running.end(), [&](const RunningTick& t) {
-                return t.timer == timer_ && t.thread == self;
-            });
-            if (tick != running.end())
+            const auto tick = std::find_if(running.begin(), running.end(),
+                                           [&](const RunningTick& t) { return t.timer == timer_ && t.thread == self; });
+            if (tick != running.end()) {
                 running.erase(tick);
+            }
         }
         registry_.tickEnded_.notify_all();
     }
@@ -52,13 +53,13 @@ void TimerRegistry::add(TimerSource source, std::uintptr_t id, const BasicTimer&
     entries_[Key{source, id}] = Entry{&timer, std::move(callback)};
 }
 
-void TimerRegistry::setCallback(TimerSource source, std::uintptr_t id,
-                                std::shared_ptr<const TimerCallback> callback) {
+void TimerRegistry::setCallback(TimerSource source, std::uintptr_t id, std::shared_ptr<const TimerCallback> callback) {
     {
         std::lock_guard<std::mutex> guard(lock_);
         const auto found = entries_.find(Key{source, id});
-        if (found == entries_.end())
+        if (found == entries_.end()) {
             return;
+        }
         found->second.callback.swap(callback);
     }
     // The replaced function is released here, outside the lock: its captures may do anything.
@@ -105,8 +106,9 @@ void TimerRegistry::dispatch(TimerSource source, std::uintptr_t id, std::uint32_
     {
         std::lock_guard<std::mutex> guard(lock_);
         const auto found = entries_.find(Key{source, id});
-        if (found == entries_.end() || !found->second.callback)
+        if (found == entries_.end() || !found->second.callback) {
             return;
+        }
         scope.enter(found->second.timer);
         // A copy: the callback may restart or re-program its own timer, which replaces the
         // registered function while this one is still running.
@@ -118,9 +120,8 @@ void TimerRegistry::dispatch(TimerSource source, std::uintptr_t id, std::uint32_
 void TimerRegistry::waitForTicks(std::unique_lock<std::mutex>& guard, const BasicTimer& timer) {
     const auto self = std::this_thread::get_id();
     tickEnded_.wait(guard, [&] {
-        return std::none_of(running_.begin(), running_.end(), [&](const RunningTick& tick) {
-            return tick.timer == &timer && tick.thread != self;
-        });
+        return std::none_of(running_.begin(), running_.end(),
+                            [&](const RunningTick& tick) { return tick.timer == &timer && tick.thread != self; });
     });
 }
 

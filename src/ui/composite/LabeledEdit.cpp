@@ -36,10 +36,9 @@ std::unique_ptr<controls::Edit> requireEdit(std::unique_ptr<controls::Edit> edit
 
 }  // namespace
 
-LabeledEdit::LabeledEdit(Window* parent, const std::wstring& labelText, LabelPosition position,
-                         unsigned labelStyle, unsigned editStyle)
-    : LabeledEdit(parent, labelText, position, std::make_unique<controls::Edit>(parent, editStyle), labelStyle) {
-}
+LabeledEdit::LabeledEdit(Window* parent, const std::wstring& labelText, LabelPosition position, unsigned labelStyle,
+                         unsigned editStyle)
+    : LabeledEdit(parent, labelText, position, std::make_unique<controls::Edit>(parent, editStyle), labelStyle) {}
 
 LabeledEdit::LabeledEdit(Window* parent, const std::wstring& labelText, LabelPosition position,
                          std::unique_ptr<controls::Edit> edit, unsigned labelStyle)

@@ -5,8 +5,7 @@
 namespace ui::controls {
 
 Button::Button(Window* parent, std::wstring caption, bool isDefault, unsigned extraStyle)
-    : Control(parent), caption_(std::move(caption)), extraStyle_(extraStyle), default_(isDefault) {
-}
+    : Control(parent), caption_(std::move(caption)), extraStyle_(extraStyle), default_(isDefault) {}
 
 // The window goes while the object is still whole: a focused control tells its parent that
 // it lost the focus, and the parent hands that notification back to this object.

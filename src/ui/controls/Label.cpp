@@ -12,8 +12,7 @@ Label::Label(Window* parent, std::wstring text, unsigned style, unsigned exStyle
       text_(std::move(text)),
       style_(style),
       exStyle_(exStyle),
-      backgroundColor_(GetSysColor(COLOR_BTNFACE)) {
-}
+      backgroundColor_(GetSysColor(COLOR_BTNFACE)) {}
 
 // The top window sends a static control's colour request on to the control's own window.
 bool Label::handleMessage(const MSG& msg, LRESULT& result) {

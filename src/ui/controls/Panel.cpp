@@ -7,8 +7,7 @@
 namespace ui::controls {
 
 Panel::Panel(Window* parent, int width, int height)
-    : ChildWindow(parent), backgroundColor_(GetSysColor(COLOR_BTNFACE)), width_(width), height_(height) {
-}
+    : ChildWindow(parent), backgroundColor_(GetSysColor(COLOR_BTNFACE)), width_(width), height_(height) {}
 
 bool Panel::handleMessage(const MSG& msg, LRESULT& result) {
     if (msg.message == WM_PRINTCLIENT) {

@@ -114,15 +114,22 @@ void RichEdit::buildContextMenu() {
         contextMenu.appendItem(std::make_unique<menu::Item>(*commands_.back()));
     };
     const auto selected = [this] { return hasSelection(); };
-    add("undo", [this] { undo(); }, [this] { return canUndo(); }, gdi::Icon());
-    add("redo", [this] { redo(); }, [this] { return canRedo(); }, gdi::Icon());
+    add(
+        "undo", [this] { undo(); }, [this] { return canUndo(); }, gdi::Icon());
+    add(
+        "redo", [this] { redo(); }, [this] { return canRedo(); }, gdi::Icon());
     contextMenu.appendSeparator();
-    add("menu.edit.cut", [this] { cut(); }, selected, gdi::Icon(142, 16, 16, true));
-    add("menu.edit.copy", [this] { copy(); }, selected, gdi::Icon(134, 16, 16, true));
-    add("menu.edit.paste", [this] { pastePlainText(); }, menu::Command::Predicate(), gdi::Icon(141, 16, 16, true));
-    add("menu.edit.delete", [this] { deleteSelection(); }, selected, gdi::Icon(117, 16, 16, true));
+    add(
+        "menu.edit.cut", [this] { cut(); }, selected, gdi::Icon(142, 16, 16, true));
+    add(
+        "menu.edit.copy", [this] { copy(); }, selected, gdi::Icon(134, 16, 16, true));
+    add(
+        "menu.edit.paste", [this] { pastePlainText(); }, menu::Command::Predicate(), gdi::Icon(141, 16, 16, true));
+    add(
+        "menu.edit.delete", [this] { deleteSelection(); }, selected, gdi::Icon(117, 16, 16, true));
     contextMenu.appendSeparator();
-    add("menu.edit.selectall", [this] { selectAll(); }, menu::Command::Predicate(), gdi::Icon());
+    add(
+        "menu.edit.selectall", [this] { selectAll(); }, menu::Command::Predicate(), gdi::Icon());
 }
 
 // Arrows, Tab and characters always; every key when Enter is pressed, so that a dialog does

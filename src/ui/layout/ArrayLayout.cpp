@@ -11,8 +11,9 @@ bool ArrayLayout::isEmpty() const {
 // Every measure and placement dereferences the items, so a null one is stopped here rather
 // than at the next layout pass.
 void ArrayLayout::put(Layoutable* item) {
-    if (!item)
+    if (!item) {
         err::throwInvalidArgument("ui::layout::ArrayLayout::put", "item != 0");
+    }
     items_.push_back(item);
 }
 

@@ -17,8 +17,9 @@ int AssignablePane::getMinHeight() const {
 // The content fills the pane exactly: its margins are not applied.
 void AssignablePane::update(bool repaint) {
     ensureMinimumSize(*this, false);
-    if (content_)
+    if (content_) {
         content_->setBounds(getX(), getY(), getWidth(), getHeight(), repaint);
+    }
 }
 
 void AssignablePane::setContent(Layoutable* content, bool repaint) {

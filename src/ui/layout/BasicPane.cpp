@@ -2,8 +2,7 @@
 
 namespace ui::layout::impl {
 
-BasicPane::BasicPane(int width, int height)
-    : width_(width), height_(height), minWidth_(width), minHeight_(height) {}
+BasicPane::BasicPane(int width, int height) : width_(width), height_(height), minWidth_(width), minHeight_(height) {}
 
 int BasicPane::getX() const {
     return x_;

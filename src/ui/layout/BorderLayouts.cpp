@@ -31,10 +31,11 @@ constexpr const Sides& sidesOf(Axis axis) {
 // largest minimum wins.
 template <Axis axis>
 int BorderLayout<axis>::getMinLength(std::size_t direction) const {
-    if (direction == along(axis))
+    if (direction == along(axis)) {
         return outerSize(start_)[direction] + outerSize(end_)[direction] + outerMinSize(center_)[direction];
-    return std::max({0, outerMinSize(start_)[direction], outerMinSize(center_)[direction],
-                     outerMinSize(end_)[direction]});
+    }
+    return std::max(
+        {0, outerMinSize(start_)[direction], outerMinSize(center_)[direction], outerMinSize(end_)[direction]});
 }
 
 template <Axis axis>
@@ -48,8 +49,9 @@ void BorderLayout<axis>::doLayout(int x, int y, int width, int height, bool repa
     const Pair origin{x, y};
     const Pair extent{width, height};
     const auto place = [&](Layoutable* item, int start, int length) {
-        if (!item)
+        if (!item) {
             return;
+        }
         Pair position = origin;
         Pair size = extent;
         position[a] = start;
@@ -70,17 +72,20 @@ std::unique_ptr<Layout> BorderLayout<axis>::clone() const {
 
 template <Axis axis>
 void BorderLayout<axis>::put(Layoutable* item, Place place) {
-    if (!isPlaceValid(place))
+    if (!isPlaceValid(place)) {
         err::throwInvalidArgument(sidesOf(axis).put, "isPlaceValid(place)");
-    if (!isPlaceFree(place))
+    }
+    if (!isPlaceFree(place)) {
         err::throwInvalidArgument(sidesOf(axis).put, "isPlaceFree(place)");
+    }
     this->*slotFor(place) = item;
 }
 
 template <Axis axis>
 Layoutable* BorderLayout<axis>::getLayouteeByPlace(Place place) const {
-    if (!isPlaceValid(place))
+    if (!isPlaceValid(place)) {
         err::throwInvalidArgument(sidesOf(axis).getLayouteeByPlace, "isPlaceValid(place)");
+    }
     return this->*slotFor(place);
 }
 
@@ -96,12 +101,15 @@ bool BorderLayout<axis>::isPlaceFree(Place place) const {
 
 template <Axis axis>
 Layoutable* BorderLayout<axis>::*BorderLayout<axis>::slotFor(Place place) const {
-    if (place == sidesOf(axis).start)
+    if (place == sidesOf(axis).start) {
         return &BorderLayout::start_;
-    if (place == sidesOf(axis).end)
+    }
+    if (place == sidesOf(axis).end) {
         return &BorderLayout::end_;
-    if (place == Place::center)
+    }
+    if (place == Place::center) {
         return &BorderLayout::center_;
+    }
     throw err::LogicException("Unknown layout place");
 }
 

@@ -22,28 +22,36 @@ constexpr Tokens tokensOf(std::size_t direction) {
 // Where the run of items along the main axis starts. Any token but the axis' sides and
 // `center` puts the run just past the far edge.
 int runStart(Alignment alignment, const Tokens& tokens, int origin, int extent, int total) {
-    if (alignment == tokens.start)
+    if (alignment == tokens.start) {
         return origin;
-    if (alignment == tokens.end)
+    }
+    if (alignment == tokens.end) {
         return origin + extent - total;
-    if (alignment == Alignment::center)
+    }
+    if (alignment == Alignment::center) {
         return origin + extent / 2 - total / 2;
+    }
     return origin + extent + 1;
 }
 
 // Where one item starts across the main axis. `start` and `end` centre the item in a band as
 // wide as the widest item at that side; the edge tokens put it flush with the side.
 int crossStart(Alignment alignment, const Tokens& tokens, int origin, int extent, int band, int size) {
-    if (alignment == Alignment::fill || alignment == tokens.startEdge)
+    if (alignment == Alignment::fill || alignment == tokens.startEdge) {
         return origin;
-    if (alignment == tokens.start)
+    }
+    if (alignment == tokens.start) {
         return origin + band / 2 - size / 2;
-    if (alignment == Alignment::center)
+    }
+    if (alignment == Alignment::center) {
         return origin + extent / 2 - size / 2;
-    if (alignment == tokens.end)
+    }
+    if (alignment == tokens.end) {
         return origin + extent - band / 2 - size / 2;
-    if (alignment == tokens.endEdge)
+    }
+    if (alignment == tokens.endEdge) {
         return origin + extent - size;
+    }
     return origin + extent + 1;
 }
 
@@ -58,10 +66,11 @@ template <Axis axis>
 int BoxLayout<axis>::getMinLength(std::size_t direction) const {
     int length = 0;
     for (const Layoutable* item : items()) {
-        if (direction == along(axis))
+        if (direction == along(axis)) {
             length += outerSize(item)[direction];
-        else
+        } else {
             length = std::max(length, (cross_ == Alignment::fill ? outerMinSize(item) : outerSize(item))[direction]);
+        }
     }
     return length;
 }
@@ -80,8 +89,9 @@ void BoxLayout<axis>::doLayout(int x, int y, int width, int height, bool repaint
     for (Layoutable* item : items()) {
         Pair size = outerSize(item);
         position[c] = crossStart(cross_, tokensOf(c), origin[c], extent[c], band, size[c]);
-        if (cross_ == Alignment::fill)
+        if (cross_ == Alignment::fill) {
             size[c] = extent[c];
+        }
         setOuterBounds(*item, position, size, repaint);
         position[a] += size[a];
     }

@@ -28,15 +28,16 @@ int Layoutable::getOuterMinHeight() const {
 }
 
 void Layoutable::setOuterBounds(int x, int y, int width, int height, bool repaint) {
-    setBounds(x + marginLeft_, y + marginTop_, width - marginRight_ - marginLeft_,
-              height - marginBottom_ - marginTop_, repaint);
+    setBounds(x + marginLeft_, y + marginTop_, width - marginRight_ - marginLeft_, height - marginBottom_ - marginTop_,
+              repaint);
 }
 
 void ensureMinimumSize(Layoutable& item, bool repaint) {
     const int width = std::max(item.getMinWidth(), item.getWidth());
     const int height = std::max(item.getMinHeight(), item.getHeight());
-    if (width > item.getWidth() || height > item.getHeight())
+    if (width > item.getWidth() || height > item.getHeight()) {
         item.setBounds(item.getX(), item.getY(), width, height, repaint);
+    }
 }
 
 }  // namespace ui::layout

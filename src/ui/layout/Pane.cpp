@@ -33,17 +33,20 @@ void Pane::update(bool repaint) {
 }
 
 void Pane::setLayout(const Layout& layout) {
-    if (!layout_->isEmpty())
+    if (!layout_->isEmpty()) {
         err::throwInvalidState("ui::layout::Pane::setLayout", "layout->isEmpty()");
+    }
     layout_ = layout.clone();
 }
 
 Pane& Pane::addPane(Place place, const Layout& layout, int width, int height) {
     auto* pl = dynamic_cast<PlaceLayout*>(layout_.get());
-    if (!pl)
+    if (!pl) {
         throw err::RuntimeException(err::preconditionMessage("ui::layout::Pane::addPane", "pl!=0"));
-    if (!pl->isPlaceFree(place))
+    }
+    if (!pl->isPlaceFree(place)) {
         err::throwInvalidState("ui::layout::Pane::addPane", "pl->isPlaceFree(place)");
+    }
     // Owned first: the layout must never refer to a pane that nothing owns.
     panes_.push_back(new Pane(layout, width, height));
     Pane& pane = panes_.back();
@@ -53,8 +56,9 @@ Pane& Pane::addPane(Place place, const Layout& layout, int width, int height) {
 
 Pane& Pane::addPane(const Layout& layout, int width, int height) {
     auto* pl = dynamic_cast<ArrayLayout*>(layout_.get());
-    if (!pl)
+    if (!pl) {
         throw err::RuntimeException(err::preconditionMessage("ui::layout::Pane::addPane", "pl"));
+    }
     panes_.push_back(new Pane(layout, width, height));
     Pane& pane = panes_.back();
     pl->put(&pane);
@@ -63,16 +67,18 @@ Pane& Pane::addPane(const Layout& layout, int width, int height) {
 
 void Pane::put(Layoutable* item, Place place) {
     auto* pl = dynamic_cast<PlaceLayout*>(layout_.get());
-    if (!pl)
+    if (!pl) {
         throw err::RuntimeException(err::preconditionMessage("ui::layout::Pane::put", "pl != 0"));
+    }
     pl->put(item, place);
     update(false);
 }
 
 void Pane::put(Layoutable* item) {
     auto* pl = dynamic_cast<ArrayLayout*>(layout_.get());
-    if (!pl)
+    if (!pl) {
         throw err::RuntimeException(err::preconditionMessage("ui::layout::Pane::put", "pl != 0"));
+    }
     pl->put(item);
     update(false);
 }

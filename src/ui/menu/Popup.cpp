@@ -60,8 +60,8 @@ void enableSubmenu(HMENU menu, HMENU submenu, bool enabled) {
 bool showsMenu(HWND window, HMENU menu) {
     wchar_t className[16] = {};
     GetClassNameW(window, className, 16);
-    return std::wstring(className) == L"#32768" &&
-           reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)) == menu;
+    return std::wstring(className) == L"#32768"
+           && reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)) == menu;
 }
 
 void drawSubmenuArrow(gdi::Canvas& canvas, int x, int y, bool disabled) {
@@ -74,8 +74,7 @@ void drawSubmenuArrow(gdi::Canvas& canvas, int x, int y, bool disabled) {
 
 }  // namespace
 
-Popup::Popup(std::string textKey)
-    : BasicMenu(CreatePopupMenu()), textKey_(std::move(textKey)), lastDraw_() {}
+Popup::Popup(std::string textKey) : BasicMenu(CreatePopupMenu()), textKey_(std::move(textKey)), lastDraw_() {}
 
 Popup::~Popup() = default;
 
@@ -181,8 +180,8 @@ bool Popup::onDrawItem(HWND owner, const DRAWITEMSTRUCT* record) {
     // Keeps the system from drawing over the item afterwards (the sub-menu arrow).
     ExcludeClipRect(record->hDC, r.left, r.top, r.right, r.bottom);
     MSG queued;
-    if (record->itemAction == ODA_DRAWENTIRE &&
-        !PeekMessageW(&queued, owner, WM_REPAINTMENUFRAME, WM_REPAINTMENUFRAME, PM_NOREMOVE)) {
+    if (record->itemAction == ODA_DRAWENTIRE
+        && !PeekMessageW(&queued, owner, WM_REPAINTMENUFRAME, WM_REPAINTMENUFRAME, PM_NOREMOVE)) {
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
         lastDraw_ = *record;
         PostMessageW(owner, WM_REPAINTMENUFRAME, 0, reinterpret_cast<LPARAM>(&lastDraw_));
