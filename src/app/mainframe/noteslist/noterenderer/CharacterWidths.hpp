@@ -26,6 +26,10 @@ public:
         return measure(c);
     }
 
+    // The widths of the basic plane measured so far, -1 where not yet: for loops that
+    // look up one code unit after another and call width() only on a -1.
+    const std::int16_t* basicPlane() const { return table_.data(); }
+
     // How many times the measure was asked; each character at most once while cached.
     std::size_t measured() const { return measured_; }
 

@@ -3,6 +3,7 @@
 #include "err/Exceptions.hpp"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace app::mainframe::noteslist::noterenderer {
 
@@ -48,6 +49,7 @@ LineBreaker::LineBreaker(std::wstring source, int width, std::shared_ptr<Charact
     if (!widths_) {
         err::throwInvalidArgument("LineBreaker::LineBreaker", "widths");
     }
+    ranges_.reserve(8);
     if (source_.empty()) {
         ranges_.emplace_back(0, 0);
         complete_ = true;
@@ -67,7 +69,29 @@ bool LineBreaker::breakNext() const {
     int examine = p;
     Kind chosen = Kind::none;
     int breakPos = -1;
+    const wchar_t* text = source_.data();
+    CharacterWidths& widths = *widths_;
+    const std::int16_t* known = widths.basicPlane();
     while (remaining > 0 && examine < n) {
+        const wchar_t c = text[examine];
+        // Letters and most marks: no break opportunity, one code unit, below the
+        // surrogates. Every break character is at most ';'.
+        if (static_cast<unsigned>(c) - 0x3Cu < 0xD800u - 0x3Cu) {
+            const int width = known[c];
+            remaining -= width >= 0 ? width : widths.width(static_cast<char32_t>(c));
+            ++examine;
+            continue;
+        }
+        if (c == L' ') {
+            if (classify(source_, examine) == Kind::space) {
+                chosen = Kind::space;
+                breakPos = examine;
+            }
+            const int width = known[c];
+            remaining -= width >= 0 ? width : widths.width(static_cast<char32_t>(c));
+            ++examine;
+            continue;
+        }
         const Kind kind = classify(source_, examine);
         if (kind != Kind::none) {
             chosen = kind;
@@ -76,14 +100,13 @@ bool LineBreaker::breakNext() const {
                 break;
             }
         }
-        const wchar_t c = source_[static_cast<std::size_t>(examine)];
-        if (isHighSurrogate(c) && examine + 1 < n && isLowSurrogate(source_[static_cast<std::size_t>(examine) + 1])) {
+        if (isHighSurrogate(c) && examine + 1 < n && isLowSurrogate(text[examine + 1])) {
             const char32_t pair = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10)
-                                  + (static_cast<char32_t>(source_[static_cast<std::size_t>(examine) + 1]) - 0xDC00);
-            remaining -= widths_->width(pair);
+                                  + (static_cast<char32_t>(text[examine + 1]) - 0xDC00);
+            remaining -= widths.width(pair);
             examine += 2;
         } else {
-            remaining -= widths_->width(static_cast<char32_t>(c));
+            remaining -= widths.width(static_cast<char32_t>(c));
             ++examine;
         }
     }
