@@ -113,10 +113,16 @@ TEST(ListController, EmptyAndShortLists) {
     EXPECT_EQ((Position{2, 49}), shortList.getEndPosition());
 }
 
-// Normalising and scrolling agree with plain row arithmetic over the whole list.
-TEST(ListController, PositionsMatchRowArithmetic) {
+// Normalising and scrolling agree with plain row arithmetic over the whole list, with and
+// without the shortcut that a known minimum item height allows.
+class ListControllerRows : public testing::TestWithParam<int> {};
+
+INSTANTIATE_TEST_SUITE_P(MinimumItemHeight, ListControllerRows, testing::Values(0, 1, 40));
+
+TEST_P(ListControllerRows, PositionsMatchRowArithmetic) {
     Items items(30);
     ListController list = items.controller();
+    list.setMinimumItemHeight(GetParam());
     list.setHeight(333);
     const long long total = items.total();
     const Position maximum = items.positionOf(total - 333);
@@ -174,9 +180,10 @@ TEST(ListController, TopOfKeepsVisibilityApartFromY) {
     EXPECT_EQ(0, list.topOf(3).value_or(-999));
 }
 
-TEST(ListController, DistanceToRevealAndPlacingDirectly) {
+TEST_P(ListControllerRows, DistanceToRevealAndPlacingDirectly) {
     Items items(30);
     ListController list = items.controller();
+    list.setMinimumItemHeight(GetParam());
     list.setHeight(300);
     std::mt19937 random(11);
     for (int round = 0; round < 2000; ++round) {
@@ -201,6 +208,7 @@ TEST(ListController, DistanceToRevealAndPlacingDirectly) {
         if (expected != 0) {
             const int margin = 16;
             ListController scrolled = items.controller();
+            scrolled.setMinimumItemHeight(GetParam());
             scrolled.setHeight(300);
             scrolled.scrollTo(from);
             scrolled.scrollBy(static_cast<int>(expected) + (expected < 0 ? -margin : margin));
@@ -273,6 +281,19 @@ TEST(ListController, OperationsAt100000ItemsTouchAFewViewports) {
     touches("clamp", [&] { list.clampToMaximum(); });
     touches("viewport height", [&] { list.setHeight(700); });
     touches("scroll bar", [&] { list.getScrollBar(); });
+
+    // Knowing that no item is below 40 rows, a scroll in the middle of the list need not
+    // look at the end of it: one walk over the pixels scrolled.
+    list.setMinimumItemHeight(40);
+    list.setFraction(50000);
+    const ListController::ScrollBar range = list.getScrollRange();  // once per view or size change
+    items.asked = 0;
+    list.scrollBy(40);
+    list.getScrollPosition(range);
+    EXPECT_LE(items.asked, 4);
+    items.asked = 0;
+    list.setHeight(800);
+    EXPECT_LE(items.asked, 1);
 }
 
 TEST(ScrollAnimation, StepsAddUpToTheDistance) {

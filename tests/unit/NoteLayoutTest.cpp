@@ -60,6 +60,13 @@ TEST_F(NoteLayoutTest, ItemHeights) {
     EXPECT_EQ(15 * 13 + 37 + 4, layout.getItemHeight(2));
     EXPECT_EQ(3 * 13 + 37 + 19, layout.getItemHeight(3));
     EXPECT_EQ(15 * 13 + 37, layout.getItemHeight(4));
+    for (int lines : {0, 1, 15}) {
+        layout.setMaxDisplayedLines(lines);
+        for (int i = 0; i < view.count(); ++i) {
+            EXPECT_LE(layout.getMinimumItemHeight(), layout.getItemHeight(i)) << lines << " " << i;
+        }
+    }
+    layout.setMaxDisplayedLines(15);
 
     // No body lines: the header band and 4, whatever the text.
     layout.setMaxDisplayedLines(0);

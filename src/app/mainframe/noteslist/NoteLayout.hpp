@@ -56,6 +56,8 @@ public:
     noterenderer::NoteTextFormatter& formatter() { return formatter_; }
 
     int getItemHeight(int item);
+    // No item is lower: the header band and the smallest body.
+    int getMinimumItemHeight() const { return getHeaderBandHeight() + 4; }
     int getTagsHeight(int item);
     BodyLines getBodyLines(int item, int textOffset);
 

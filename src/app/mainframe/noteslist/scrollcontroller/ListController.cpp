@@ -31,6 +31,24 @@ void ListController::setHeight(int h) {
     clampToMaximum();
 }
 
+void ListController::setMinimumItemHeight(int h) {
+    minimumItemHeight_ = std::max(h, 0);
+}
+
+// The maximum position's item is at least the last item less one item per minimum height
+// of viewport, so a position before that needs no walk back from the end to compare.
+bool ListController::surelyBeforeMaximum(const Position& p) const {
+    if (minimumItemHeight_ <= 0) {
+        return false;
+    }
+    const long long itemsInView = height_ / minimumItemHeight_ + 1;
+    return p.item < static_cast<long long>(ic_()) - 1 - itemsInView;
+}
+
+bool ListController::isAtMaximum() const {
+    return !surelyBeforeMaximum(position_) && getMaximumPosition() == position_;
+}
+
 Position ListController::getEndPosition() const {
     const int n = ic_();
     if (n <= 0) {
@@ -90,10 +108,14 @@ Position ListController::getBottomPosition() const {
 }
 
 void ListController::scrollTo(int item, int offset) {
-    position_ = std::min(normalise(item, offset), getMaximumPosition());
+    const Position target = normalise(item, offset);
+    position_ = surelyBeforeMaximum(target) ? target : std::min(target, getMaximumPosition());
 }
 
 void ListController::clampToMaximum() {
+    if (surelyBeforeMaximum(position_)) {
+        return;
+    }
     const Position maximum = getMaximumPosition();
     if (maximum < position_) {
         position_ = maximum;
@@ -227,7 +249,7 @@ Position ListController::revealPosition(int i, int margin) const {
             target = normalise(i, end.offset + margin - (height_ - 1));
         }
     }
-    return std::min(target, getMaximumPosition());
+    return surelyBeforeMaximum(target) ? target : std::min(target, getMaximumPosition());
 }
 
 int ListController::pageDown(int i) const {
@@ -250,7 +272,7 @@ int ListController::pageUp(int i) const {
 
 // In whole numbers: 100 x (item + offset / height) truncated, so that a bar at 3.49
 // items of page is 349 units and not 348.99999.
-ListController::ScrollBar ListController::getScrollBar() const {
+ListController::ScrollBar ListController::getScrollRange() const {
     const int n = ic_();
     ScrollBar bar;
     if (n <= 0) {
@@ -264,12 +286,23 @@ ListController::ScrollBar ListController::getScrollBar() const {
     const long long numerator =
         100 * ((static_cast<long long>(end.item) - maximum.item) * he * hm + end.offset * hm - maximum.offset * he);
     bar.page = 1 + static_cast<int>(numerator / (he * hm));
-    if (maximum == position_) {
-        bar.position = bar.maximum - bar.page + 1;
-    } else {
-        const long long h = std::max(heightOf(position_.item), 1);
-        bar.position = static_cast<int>(100LL * position_.item + 100LL * position_.offset / h);
+    return bar;
+}
+
+int ListController::getScrollPosition(const ScrollBar& range) const {
+    if (ic_() <= 0) {
+        return 0;
     }
+    if (isAtMaximum()) {
+        return range.maximum - range.page + 1;
+    }
+    const long long h = std::max(heightOf(position_.item), 1);
+    return static_cast<int>(100LL * position_.item + 100LL * position_.offset / h);
+}
+
+ListController::ScrollBar ListController::getScrollBar() const {
+    ScrollBar bar = getScrollRange();
+    bar.position = getScrollPosition(bar);
     return bar;
 }
 

@@ -31,6 +31,9 @@ public:
     ListController(ItemHeight ih, ItemCount ic);
 
     void setHeight(int h);
+    // A height no item is below (0: unknown). With it, a position far enough from the end
+    // is known to be before the maximum without finding the maximum.
+    void setMinimumItemHeight(int h);
     int getHeight() const { return height_; }
     int count() const { return ic_(); }
 
@@ -48,7 +51,7 @@ public:
     Position getEndPosition() const;
     Position getMaximumPosition() const;
     Position getBottomPosition() const;
-    bool isAtMaximum() const { return getMaximumPosition() == position_; }
+    bool isAtMaximum() const;
 
     // The item under the viewport row y, with its top.
     Hit itemAt(int y) const;
@@ -65,15 +68,21 @@ public:
     int pageDown(int i) const;
     int pageUp(int i) const;
 
+    // The scroll bar's range and page, which change with the items and the viewport, and
+    // its position for that page, which changes with every scroll.
+    ScrollBar getScrollRange() const;
+    int getScrollPosition(const ScrollBar& range) const;
     ScrollBar getScrollBar() const;
 
 private:
     int heightOf(int item) const;
     Position clamp(Position p, int n) const;
+    bool surelyBeforeMaximum(const Position& p) const;
 
     ItemHeight ih_;
     ItemCount ic_;
     int height_ = 0;
+    int minimumItemHeight_ = 0;
     Position position_;
 };
 
