@@ -1,0 +1,229 @@
+#include "app/mainframe/NotesList.hpp"
+#include "app/mainframe/noteslist/Palette.hpp"
+#include "app/model/Notebook.hpp"
+#include "app/model/NotebookView.hpp"
+#include "app/model/TextFilter.hpp"
+#include "gdi/MemoryCanvas.hpp"
+#include "gdi/UpdateCanvas.hpp"
+
+#include "ControlHost.hpp"
+#include "WinTestSupport.hpp"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+using app::mainframe::NotesList;
+using app::mainframe::noteslist::statemanager::SelectionMode;
+using app::model::Note;
+using testing_support::ControlHost;
+using testing_support::MessageBoxWatcher;
+using testing_support::pumpFor;
+namespace themes = app::mainframe::noteslist::themes;
+
+namespace {
+
+std::unique_ptr<app::model::Notebook> makeNotebook(int count) {
+    app::model::Notebook::Notes notes;
+    for (int i = 0; i < count; ++i) {
+        std::wstring text = L"Note " + std::to_wstring(i) + L" first line of the body";
+        for (int line = 0; line < i % 25; ++line) {
+            text += L"\nline " + std::to_wstring(line) + L" of note " + std::to_wstring(i);
+        }
+        notes.emplace_back(text, L"", L"", Note::now());
+        if (i % 3 == 0) {
+            notes.back().setTags(L"alpha beta");
+        }
+        if (i % 4 == 0) {
+            notes.back().setLink(L"http://example.com/" + std::to_wstring(i));
+        }
+    }
+    return std::make_unique<app::model::Notebook>(std::move(notes));
+}
+
+// A list of 300 notes, 400 x 300, in the Blue theme, in a visible host window.
+class NotesListTest : public testing::Test {
+protected:
+    NotesListTest() {
+        list.create();
+        list.setBounds(0, 0, 400, 300, true);
+        list.setBaseColor(themes::blue);
+        list.focus();
+        pumpFor(30);
+    }
+    ~NotesListTest() override {
+        SetKeyboardState(neutral());
+        list.destroy();
+    }
+
+    static BYTE* neutral() {
+        static BYTE keys[256]{};
+        return keys;
+    }
+    // A key press with these modifier keys held, as the list's own thread sees them.
+    void press(int key, bool shift = false, bool ctrl = false) {
+        BYTE keys[256]{};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(list.getHandle(), WM_KEYDOWN, static_cast<WPARAM>(key), 1);
+        SetKeyboardState(neutral());
+    }
+    std::set<int> selected() const { return list.getSelection().toSet(); }
+    // What a fresh full paint of the client area shows.
+    std::unique_ptr<gdi::MemoryCanvas> printed() {
+        RECT client;
+        GetClientRect(list.getHandle(), &client);
+        auto canvas = std::make_unique<gdi::MemoryCanvas>(screen.getHandle(), client.right, client.bottom);
+        SendMessageW(list.getHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->getHandle()), PRF_CLIENT);
+        return canvas;
+    }
+
+    std::unique_ptr<app::model::Notebook> notebook = makeNotebook(300);
+    ControlHost host;
+    NotesList list{&host, notebook->view()};
+    gdi::UpdateCanvas screen{nullptr};
+};
+
+}  // namespace
+
+TEST_F(NotesListTest, IsAToolkitControlOfItsOwnClass) {
+    wchar_t name[64]{};
+    GetClassNameW(list.getHandle(), name, 64);
+    EXPECT_EQ(std::wstring(L"Oskel.NotesList"), name);
+    const LONG_PTR style = GetWindowLongPtrW(list.getHandle(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_TRUE(style & WS_TABSTOP);
+    EXPECT_EQ(DLGC_WANTARROWS | DLGC_WANTCHARS, SendMessageW(list.getHandle(), WM_GETDLGCODE, 0, 0));
+}
+
+TEST_F(NotesListTest, ShiftArrowsGrowAndShrinkTheSelection) {
+    list.setFocusIndex(2, SelectionMode::single);
+    for (int i = 0; i < 3; ++i) {
+        press(VK_DOWN, true);
+    }
+    EXPECT_EQ((std::set<int>{2, 3, 4, 5}), selected());
+    press(VK_UP, true);
+    EXPECT_EQ((std::set<int>{2, 3, 4}), selected());
+    EXPECT_EQ(4, list.getFocus());
+    press(VK_DOWN);
+    EXPECT_EQ((std::set<int>{5}), selected());
+    press('A', false, true);
+    EXPECT_EQ(300u, list.getSelection().size());
+    EXPECT_EQ(1u, list.getSelection().runs().size());
+    // Shift+End at 300 notes: one run from the anchor to the end.
+    list.setFocusIndex(7, SelectionMode::single);
+    press(VK_END, true);
+    EXPECT_EQ(293u, list.getSelection().size());
+    EXPECT_EQ(299, list.getFocus());
+    EXPECT_TRUE(list.scroller().geometry().isAtMaximum());
+    // Home scrolls to the top at once.
+    press(VK_HOME);
+    EXPECT_EQ(0, list.scroller().geometry().getPosition().item);
+    EXPECT_FALSE(list.scroller().isAnimating());
+}
+
+TEST_F(NotesListTest, KeysRaiseTheirEvents) {
+    int edits = 0, deletes = 0, copies = 0, pastes = 0;
+    std::wstring typed;
+    list.editRequested.connect([&] { ++edits; });
+    list.deleteRequested.connect([&] { ++deletes; });
+    list.copyRequested.connect([&] { ++copies; });
+    list.pasteRequested.connect([&] { ++pastes; });
+    list.charTyped.connect([&](int c) { typed += static_cast<wchar_t>(c); });
+    // Nothing selected: nothing to delete or copy.
+    press(VK_DELETE);
+    press('C', false, true);
+    list.setFocusIndex(0, SelectionMode::single);
+    press(VK_RETURN);
+    press(VK_F2);
+    press(VK_DELETE);
+    press('C', false, true);
+    press('V', false, true);
+    press(VK_INSERT, true);
+    SendMessageW(list.getHandle(), WM_CHAR, L'q', 1);
+    EXPECT_EQ(2, edits);
+    EXPECT_EQ(1, deletes);
+    EXPECT_EQ(1, copies);
+    EXPECT_EQ(2, pastes);
+    EXPECT_EQ(L"q", typed);
+}
+
+TEST_F(NotesListTest, MouseClicksSelect) {
+    const int top = list.scroller().geometry().topOf(1).value() + 2;
+    SendMessageW(list.getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, top));
+    SendMessageW(list.getHandle(), WM_LBUTTONUP, 0, MAKELPARAM(50, top));
+    EXPECT_EQ(1, list.getFocus());
+    EXPECT_EQ((std::set<int>{1}), selected());
+    // The row just above belongs to the item before (the first row of an item is its own).
+    SendMessageW(list.getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, top - 1));
+    EXPECT_EQ(0, list.getFocus());
+}
+
+TEST_F(NotesListTest, PaintsTheThemeAndTheTextScrollIndicator) {
+    // Without the keyboard focus there is no focus rectangle over the frame.
+    SetFocus(host.getHandle());
+    auto canvas = printed();
+    const auto palette = app::mainframe::noteslist::Palette::of(themes::blue);
+    EXPECT_EQ(palette.background, GetPixel(canvas->getHandle(), 0, 0));
+    EXPECT_EQ(RGB(180, 180, 180), GetPixel(canvas->getHandle(), 2, 2));
+    EXPECT_EQ(palette.headerBand, GetPixel(canvas->getHandle(), 5, 5));
+
+    // Note 24 has 25 lines, 15 shown: Right scrolls its text up to 10 lines.
+    list.setFocusIndex(24, SelectionMode::single);
+    EXPECT_EQ(136, list.renderer().indicatorIcon(24, list.getTextOffset(24)));
+    press(VK_RIGHT);
+    EXPECT_EQ(138, list.renderer().indicatorIcon(24, list.getTextOffset(24)));
+    for (int i = 0; i < 20; ++i) {
+        press(VK_RIGHT);
+    }
+    EXPECT_EQ(10, list.getTextOffset(24));
+    EXPECT_EQ(137, list.renderer().indicatorIcon(24, list.getTextOffset(24)));
+    press(VK_LEFT);
+    EXPECT_EQ(9, list.getTextOffset(24));
+}
+
+TEST_F(NotesListTest, NarrowWideAndEmptyListsPaintWithoutAnError) {
+    MessageBoxWatcher watcher;
+    list.setBounds(0, 0, 30, 300, true);
+    UpdateWindow(list.getHandle());
+    printed();
+    list.setBounds(0, 0, 1920, 300, true);
+    list.setMaxDisplayedLines(100);
+    UpdateWindow(list.getHandle());
+    printed();
+    list.setBounds(0, 0, 400, 300, true);
+    notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::All, L"no such"));
+    EXPECT_EQ(0, notebook->view().count());
+    UpdateWindow(list.getHandle());
+    auto canvas = printed();
+    int text = 0;
+    for (int y = 0; y < 300; y += 2) {
+        for (int x = 0; x < 400; x += 2) {
+            text += GetPixel(canvas->getHandle(), x, y) == RGB(100, 100, 100) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(text, 0);
+    pumpFor(50);
+    EXPECT_TRUE(watcher.boxes().empty());
+}
+
+TEST_F(NotesListTest, AfterAnAnimatedScrollTheScreenEqualsAFreshPaint) {
+    list.scroller().scrollLines(3);
+    ASSERT_TRUE(testing_support::pumpUntil([&] { return !list.scroller().isAnimating(); }, 3000));
+    UpdateWindow(list.getHandle());
+    pumpFor(50);
+    auto fresh = printed();
+    RECT client;
+    GetClientRect(list.getHandle(), &client);
+    HDC window = GetDC(list.getHandle());
+    int differences = 0;
+    for (int y = 0; y < client.bottom; y += 3) {
+        for (int x = 0; x < client.right; x += 3) {
+            differences += GetPixel(window, x, y) != GetPixel(fresh->getHandle(), x, y) ? 1 : 0;
+        }
+    }
+    ReleaseDC(list.getHandle(), window);
+    EXPECT_EQ(0, differences);
+}
