@@ -302,6 +302,11 @@ TEST(BoundedCache, EvictsOldestByCost) {
     EXPECT_FALSE(cache.insert(5, "five", 11));
     EXPECT_EQ(nullptr, cache.find(5));
     EXPECT_EQ(2u, cache.size());
+    // A smaller budget drops the oldest until the rest fits.
+    cache.setBudget(5);
+    EXPECT_EQ(nullptr, cache.find(2));
+    EXPECT_NE(nullptr, cache.find(4));
+    EXPECT_EQ(5u, cache.used());
     cache.clear();
     EXPECT_EQ(0u, cache.used());
     EXPECT_EQ(0u, cache.queued());

@@ -82,14 +82,44 @@ TEST_F(NoteRendererTest, SelectionTintsAndHighlightsBox) {
     clear();
     EXPECT_EQ(0, count(renderer.getPalette().hiliteFill));
     view.filter_ = std::make_unique<TextFilter>(TextFilter::Text, L"zz");
+    renderer.clear();  // as the list does when its view changes
     renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
     EXPECT_GT(count(renderer.getPalette().hiliteFill), 0);
     EXPECT_GT(count(renderer.getPalette().hiliteOutline), 0);
     // A title-only filter leaves the body alone.
     clear();
     view.filter_ = std::make_unique<TextFilter>(TextFilter::Title, L"zz");
+    renderer.clear();
     renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
     EXPECT_EQ(0, count(renderer.getPalette().hiliteFill));
+}
+
+// The look of an item is painted once and then copied: selecting it draws no text again.
+TEST_F(NoteRendererTest, ItemLooksAreKeptAsBitmaps) {
+    renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
+    view.notes[0].setTitle(L"Changed behind the renderer's back");
+    clear();
+    renderer.paintItem(canvas, 0, 2, 2, ItemState{false, true, 0}, true);
+    auto shown = [&] {
+        int dark = 0;
+        for (int x = 10; x < 200; ++x) {
+            for (int y = 4; y < 20; ++y) {
+                dark += GetRValue(at(x, y)) < 160 ? 1 : 0;
+            }
+        }
+        return dark;
+    };
+    const int before = shown();
+    renderer.forgetBitmap(0);
+    clear();
+    renderer.paintItem(canvas, 0, 2, 2, ItemState{false, true, 0}, true);
+    EXPECT_NE(before, shown());
+    // With no room for a bitmap the item is painted directly, the same way.
+    renderer.setBitmapBudget(10);
+    renderer.clear();
+    clear();
+    renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
+    EXPECT_EQ(RGB(244, 248, 254), at(4, 4));
 }
 
 TEST_F(NoteRendererTest, NarrowAndWideListsPaintWithoutErrors) {

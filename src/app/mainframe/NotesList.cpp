@@ -140,11 +140,14 @@ void NotesList::afterLayoutChange() {
     RECT client;
     GetClientRect(getHandle(), &client);
     renderer_.setWidth(std::max(0, static_cast<int>(client.right) - getPaddingLeft() - getPaddingRight()));
+    renderer_.setBitmapBudget(3 * static_cast<std::size_t>(client.right) * static_cast<std::size_t>(client.bottom));
     scroller_.geometry().setMinimumItemHeight(renderer_.getMinimumItemHeight());
     scroller_.geometry().setHeight(std::max(0, static_cast<int>(client.bottom) - getPaddingTop() - getPaddingBottom()));
     state_.clampTextOffsets([this](int item, int offset) {
         return item < view_.count() ? renderer_.getBodyLines(item, offset).offset : 0;
     });
+    // The bitmaps show the offsets as they were.
+    renderer_.clear();
     scroller_.update();
     repaint();
 }
@@ -206,6 +209,7 @@ bool NotesList::onKeyDown(int key, int, bool, bool) {
             const noteslist::BodyLines lines = renderer_.getBodyLines(focus, state_.getTextOffset(focus));
             if (lines.below) {
                 state_.setTextOffset(focus, lines.offset + 1);
+                renderer_.forgetBitmap(focus);
                 repaint();
             }
         }
@@ -215,6 +219,7 @@ bool NotesList::onKeyDown(int key, int, bool, bool) {
             const noteslist::BodyLines lines = renderer_.getBodyLines(focus, state_.getTextOffset(focus));
             if (lines.offset >= 1) {
                 state_.setTextOffset(focus, lines.offset - 1);
+                renderer_.forgetBitmap(focus);
                 repaint();
             }
         }

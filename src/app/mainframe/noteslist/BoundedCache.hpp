@@ -51,6 +51,14 @@ public:
         entries_.erase(found);
     }
 
+    // A smaller budget drops the oldest entries until the rest fits.
+    void setBudget(std::size_t budget) {
+        budget_ = budget;
+        while (!order_.empty() && used_ > budget_) {
+            erase(order_.front());
+        }
+    }
+
     void clear() {
         entries_.clear();
         order_.clear();

@@ -5,6 +5,7 @@
 #include "app/model/INotebookView.hpp"
 #include "app/model/Note.hpp"
 #include "app/model/TextFilter.hpp"
+#include "err/Exceptions.hpp"
 #include "gdi/Canvas.hpp"
 #include "gdi/Color.hpp"
 #include "gdi/Font.hpp"
@@ -56,7 +57,8 @@ NoteRenderer::NoteRenderer(model::INotebookView& view, std::shared_ptr<gdi::Font
       textFont_(std::move(textFont)),
       menuFont_(gdi::getDefaultFont()),
       linkIcon_(129, 16, 16),
-      indicators_{gdi::Icon(136, 0, 0), gdi::Icon(137, 0, 0), gdi::Icon(138, 0, 0)} {
+      indicators_{gdi::Icon(136, 0, 0), gdi::Icon(137, 0, 0), gdi::Icon(138, 0, 0)},
+      bitmaps_(defaultBitmapBudget) {
     setHeaderFont(std::make_shared<gdi::Font>(L"Arial", 8, 700, false));
     gdi::Canvas& measuring = gdi::measuringCanvas();
     measuring.selectFont(menuFont_);
@@ -100,33 +102,36 @@ int NoteRenderer::indicatorIcon(int item, int textOffset) {
     return lines.below ? 138 : 137;
 }
 
+// The look without selection and focus comes from the bitmap of the item when there is
+// one, and is painted into a new one otherwise; when no bitmap can be had it is painted
+// straight onto the canvas. Selection, focus and the indicator go over it, so selecting
+// never lays text out again.
 void NoteRenderer::paintItem(gdi::Canvas& canvas, int item, int x, int y, const ItemState& state, bool listFocused) {
-    const model::Note& note = view().note(item);
     const int h = getItemHeight(item);
     const gdi::Rect rect = clamped(x, y, x + getWidth(), y + h - 1);
     if (isEmptyArea(rect)) {
         return;
     }
-    const model::TextFilter* filter = textFilter();
-    SetBkMode(canvas.getHandle(), TRANSPARENT);
-
-    canvas.setForegroundColor(palette_.frame);
-    canvas.drawRect(rect);
-    const gdi::Rect inside = clamped(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
-    canvas.setBackgroundColor(gdi::white);
-    if (!isEmptyArea(inside)) {
-        canvas.fillRect(inside);
+    const int w = rect.right - rect.left;
+    const int bh = rect.bottom - rect.top;
+    std::shared_ptr<gdi::MemoryCanvas>* cached = bitmaps_.find(item);
+    if (cached == nullptr && static_cast<std::size_t>(w) * bh <= bitmaps_.budget()) {
+        try {
+            auto bitmap = std::make_shared<gdi::MemoryCanvas>(canvas.getHandle(), w, bh);
+            paintLook(*bitmap, item, 0, 0, state.textOffset);
+            bitmaps_.insert(item, std::move(bitmap), static_cast<std::size_t>(w) * bh);
+            cached = bitmaps_.find(item);
+        } catch (const err::SystemException&) {
+            cached = nullptr;
+        }
+    }
+    if (cached != nullptr) {
+        (*cached)->copyTo(gdi::Rect(0, 0, w, bh), canvas, rect.left, rect.top);
+    } else {
+        paintLook(canvas, item, rect.left, rect.top, state.textOffset);
     }
 
-    const int headerBottom = std::min(inside.top + getHeaderBandHeight(), inside.bottom);
-    const gdi::Rect header = clamped(inside.left, inside.top, inside.right, headerBottom);
-    const int tagsBottom = std::min(headerBottom + getTagsHeight(item), inside.bottom);
-    const gdi::Rect tags = clamped(inside.left, headerBottom, inside.right, tagsBottom);
-    const gdi::Rect body = clamped(inside.left, tagsBottom, inside.right, inside.bottom);
-    paintHeader(canvas, note, header, filter);
-    paintTags(canvas, note, tags, filter);
-    paintBody(canvas, item, body, state.textOffset, filter);
-
+    const gdi::Rect inside = clamped(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
     if (state.selected) {
         paintSelection(canvas, rect, listFocused);
     }
@@ -142,6 +147,46 @@ void NoteRenderer::paintItem(gdi::Canvas& canvas, int item, int x, int y, const 
     if (icon != 0) {
         canvas.drawImage(indicators_[icon - 136], rect.right - 24, rect.bottom - 20, true);
     }
+}
+
+void NoteRenderer::paintLook(gdi::Canvas& canvas, int item, int x, int y, int textOffset) {
+    const model::Note& note = view().note(item);
+    const gdi::Rect rect = clamped(x, y, x + getWidth(), y + getItemHeight(item) - 1);
+    const model::TextFilter* filter = textFilter();
+    SetBkMode(canvas.getHandle(), TRANSPARENT);
+    canvas.setForegroundColor(palette_.frame);
+    canvas.drawRect(rect);
+    const gdi::Rect inside = clamped(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
+    canvas.setBackgroundColor(gdi::white);
+    if (!isEmptyArea(inside)) {
+        canvas.fillRect(inside);
+    }
+    const int headerBottom = std::min(inside.top + getHeaderBandHeight(), inside.bottom);
+    const gdi::Rect header = clamped(inside.left, inside.top, inside.right, headerBottom);
+    const int tagsBottom = std::min(headerBottom + getTagsHeight(item), inside.bottom);
+    const gdi::Rect tags = clamped(inside.left, headerBottom, inside.right, tagsBottom);
+    const gdi::Rect body = clamped(inside.left, tagsBottom, inside.right, inside.bottom);
+    paintHeader(canvas, note, header, filter);
+    paintTags(canvas, note, tags, filter);
+    paintBody(canvas, item, body, textOffset, filter);
+}
+
+void NoteRenderer::clear() {
+    NoteLayout::clear();
+    bitmaps_.clear();
+}
+
+void NoteRenderer::forget(int item) {
+    NoteLayout::forget(item);
+    bitmaps_.erase(item);
+}
+
+void NoteRenderer::forgetBitmap(int item) {
+    bitmaps_.erase(item);
+}
+
+void NoteRenderer::setBitmapBudget(std::size_t pixels) {
+    bitmaps_.setBudget(pixels);
 }
 
 void NoteRenderer::paintHeader(gdi::Canvas& canvas, const model::Note& note, const gdi::Rect& band,

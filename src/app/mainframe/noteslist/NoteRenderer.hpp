@@ -44,6 +44,14 @@ public:
     const std::shared_ptr<gdi::Font>& getHeaderFont() const { return headerFont_; }
     const std::shared_ptr<gdi::Font>& getTextFont() const { return textFont_; }
 
+    // Item bitmaps are kept up to this many pixels; the list sets about three client areas.
+    static constexpr std::size_t defaultBitmapBudget = 3 * 1920 * 1080;
+    void setBitmapBudget(std::size_t pixels);
+    void clear() override;
+    void forget(int item) override;
+    // Drops the painted look of one item (its text scrolled), keeping its layout.
+    void forgetBitmap(int item);
+
     // Paints item `item` with its top-left corner at (x, y). A list too narrow for the
     // parts of an item leaves those parts out.
     void paintItem(gdi::Canvas& canvas, int item, int x, int y, const ItemState& state, bool listFocused);
@@ -57,6 +65,7 @@ public:
 private:
     NoteRenderer(model::INotebookView& view, std::shared_ptr<gdi::Font> textFont);
 
+    void paintLook(gdi::Canvas& canvas, int item, int x, int y, int textOffset);
     void paintHeader(gdi::Canvas& canvas, const model::Note& note, const gdi::Rect& band,
                      const model::TextFilter* filter);
     void paintTags(gdi::Canvas& canvas, const model::Note& note, const gdi::Rect& band,
@@ -76,6 +85,7 @@ private:
     std::shared_ptr<gdi::Font> menuFont_;
     gdi::Icon linkIcon_;
     gdi::Icon indicators_[3];
+    BoundedCache<int, std::shared_ptr<gdi::MemoryCanvas>> bitmaps_;
     // The link icon blended over the header band colour, and an area of the base colour
     // for the selection tint; rebuilt when the colour changes.
     std::unique_ptr<gdi::MemoryCanvas> blendedLink_;
