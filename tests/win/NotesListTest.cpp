@@ -7,12 +7,14 @@
 #include "gdi/UpdateCanvas.hpp"
 
 #include "ControlHost.hpp"
+#include "ScreenCapture.hpp"
 #include "WinTestSupport.hpp"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 using app::mainframe::NotesList;
 using app::mainframe::noteslist::statemanager::SelectionMode;
@@ -20,6 +22,7 @@ using app::model::Note;
 using testing_support::ControlHost;
 using testing_support::MessageBoxWatcher;
 using testing_support::pumpFor;
+using testing_support::windowRect;
 namespace themes = app::mainframe::noteslist::themes;
 
 namespace {
@@ -226,4 +229,97 @@ TEST_F(NotesListTest, AfterAnAnimatedScrollTheScreenEqualsAFreshPaint) {
     }
     ReleaseDC(list.getHandle(), window);
     EXPECT_EQ(0, differences);
+}
+
+namespace {
+
+// A notebook that shows every part of an item: a link, tags, a long title, a note with
+// more lines than are shown, and text where the search runs over a wrapped line.
+std::unique_ptr<app::model::Notebook> showcase() {
+    app::model::Notebook::Notes notes;
+    const auto add = [&](const std::wstring& text, const std::wstring& title) {
+        notes.emplace_back(text, L"", title, Note::now());
+        return &notes.back();
+    };
+    std::wstring word;
+    for (int i = 0; i < 45; ++i) {
+        word += L"note";
+    }
+    add(L"Meeting notes: the budget review moves to Thursday. " + word, L"Budget review")
+        ->setLink(L"http://example.com/budget");
+    add(L"A note with tags and a budget line.", L"Tagged note")->setTags(L"budget work");
+    add(L"Short text of a note.",
+        L"A very long title that cannot fit into the header band of the item and ends with an ellipsis");
+    std::wstring lines;
+    for (int i = 1; i <= 22; ++i) {
+        lines += L"Line " + std::to_wstring(i) + L" of a long note\n";
+    }
+    add(lines, L"Twenty-two lines");
+    add(L"Another budget note.", L"Plain");
+    return std::make_unique<app::model::Notebook>(std::move(notes));
+}
+
+}  // namespace
+
+// Writes pictures for a person to look at: visual-noteslist.png (link icon, tags band, a
+// highlight across a wrapped line, an ellipsised title, a multiple selection with the
+// focus, the indicators), visual-noteslist-themes.png (the eight themes side by side) and
+// visual-noteslist-empty.png (the two empty-list texts).
+TEST(NotesListVisual, Pictures) {
+    ControlHost host;
+    SetWindowPos(host.getHandle(), HWND_TOP, 0, 0, 1250, 790, SWP_NOACTIVATE);
+    pumpFor(50);
+
+    auto notebook = showcase();
+    NotesList list(&host, notebook->view());
+    list.create();
+    list.setBounds(0, 0, 460, 700, true);
+    list.setBaseColor(themes::blue);
+    list.focus();
+    // Every note holds "note"; in the long word of the first one some matches run over
+    // the place where the word is wrapped.
+    notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::All, L"note"));
+    list.setFocusIndex(0, SelectionMode::single);
+    list.setFocusIndex(1, SelectionMode::selectAndMove);
+    list.setFocusIndex(3, SelectionMode::moveOnly);
+    SendMessageW(list.getHandle(), WM_KEYDOWN, VK_RIGHT, 1);
+    SendMessageW(list.getHandle(), WM_KEYDOWN, VK_RIGHT, 1);
+    UpdateWindow(list.getHandle());
+    pumpFor(100);
+    EXPECT_TRUE(testing_support::ScreenCapture(windowRect(list.getHandle())).savePng(L"visual-noteslist.png"));
+    list.destroy();
+
+    const app::ColorRef bases[] = {themes::red,  themes::orange, themes::yellow, themes::green,
+                                   themes::cyan, themes::blue,   themes::purple, themes::gray};
+    auto themed = showcase();
+    std::vector<std::unique_ptr<NotesList>> sheet;
+    for (int i = 0; i < 8; ++i) {
+        sheet.push_back(std::make_unique<NotesList>(&host, themed->view()));
+        sheet.back()->create();
+        sheet.back()->setBounds((i % 4) * 305, (i / 4) * 375, 300, 370, true);
+        sheet.back()->setBaseColor(bases[i]);
+        sheet.back()->setFocusIndex(1, SelectionMode::single);
+    }
+    pumpFor(150);
+    RECT all = windowRect(sheet.front()->getHandle());
+    all.right = all.left + 4 * 305;
+    all.bottom = all.top + 2 * 375;
+    EXPECT_TRUE(testing_support::ScreenCapture(all).savePng(L"visual-noteslist-themes.png"));
+    for (auto& one : sheet) {
+        one->destroy();
+    }
+
+    app::model::Notebook empty;
+    auto hidden = showcase();
+    hidden->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::All, L"nothing like it"));
+    NotesList none(&host, empty.view());
+    NotesList filtered(&host, hidden->view());
+    none.create();
+    filtered.create();
+    none.setBounds(0, 0, 400, 250, true);
+    filtered.setBounds(410, 0, 400, 250, true);
+    pumpFor(150);
+    RECT both = windowRect(none.getHandle());
+    both.right = both.left + 810;
+    EXPECT_TRUE(testing_support::ScreenCapture(both).savePng(L"visual-noteslist-empty.png"));
 }
