@@ -164,6 +164,46 @@ TEST_F(NotesListTest, MouseClicksSelect) {
     EXPECT_EQ(0, list.getFocus());
 }
 
+// Right-clicking inside a multiple selection keeps it; outside it selects only the item
+// under the pointer. The menu opens over the item, never on its edge.
+TEST_F(NotesListTest, ContextMenuRequestsAndTheLinkClick) {
+    std::vector<POINT> menus;
+    int links = 0;
+    list.contextMenuRequested.connect([&](int x, int y) { menus.push_back(POINT{x, y}); });
+    list.linkRequested.connect([&] { ++links; });
+    list.setFocusIndex(1, SelectionMode::single);
+    list.setFocusIndex(2, SelectionMode::extend);
+    SendMessageW(list.getHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.getHandle()), MAKELPARAM(-1, -1));
+    EXPECT_EQ((std::set<int>{1, 2}), selected());
+    ASSERT_EQ(1u, menus.size());
+    POINT at = menus.back();
+    ScreenToClient(list.getHandle(), &at);
+    RECT client;
+    GetClientRect(list.getHandle(), &client);
+    EXPECT_EQ(client.right / 2, at.x);
+    const int top = list.scroller().geometry().topOf(2).value() + 2;
+    EXPECT_GE(at.y, top + 25);
+
+    const int other = list.scroller().geometry().topOf(3).value() + 2;
+    POINT screen{30, other + 1};
+    ClientToScreen(list.getHandle(), &screen);
+    SendMessageW(list.getHandle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.getHandle()),
+                 MAKELPARAM(screen.x, screen.y));
+    EXPECT_EQ((std::set<int>{3}), selected());
+    ASSERT_EQ(2u, menus.size());
+    at = menus.back();
+    ScreenToClient(list.getHandle(), &at);
+    EXPECT_EQ(other + 25, at.y);
+
+    BYTE keys[256]{};
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(list.getHandle(), WM_LBUTTONUP, 0, MAKELPARAM(30, other + 5));
+    SetKeyboardState(neutral());
+    SendMessageW(list.getHandle(), WM_LBUTTONUP, 0, MAKELPARAM(30, other + 5));
+    EXPECT_EQ(1, links);
+}
+
 TEST_F(NotesListTest, PaintsTheThemeAndTheTextScrollIndicator) {
     // Without the keyboard focus there is no focus rectangle over the frame.
     SetFocus(host.getHandle());
