@@ -204,6 +204,28 @@ TEST_F(NotesListTest, ContextMenuRequestsAndTheLinkClick) {
     EXPECT_EQ(1, links);
 }
 
+// A rebuilt view keeps the focus index within the new count as the single selection and
+// forgets text offsets; an appended note becomes the single selection.
+TEST_F(NotesListTest, FollowsTheViewsChanges) {
+    list.setFocusIndex(24, SelectionMode::single);
+    press(VK_RIGHT);
+    EXPECT_EQ(1, list.getTextOffset(24));
+    list.setFocusIndex(280, SelectionMode::selectAndMove);
+    notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::Text, L"note 1"));
+    const int shown = notebook->view().count();
+    ASSERT_GT(shown, 0);
+    ASSERT_LT(shown, 280);
+    EXPECT_EQ(shown - 1, list.getFocus());
+    EXPECT_EQ((std::set<int>{shown - 1}), selected());
+    EXPECT_EQ(0, list.getTextOffset(24));
+
+    notebook->view().setFilter(nullptr);
+    notebook->addNote(Note(L"appended", L"", L"", Note::now()));
+    EXPECT_EQ(300, list.getFocus());
+    EXPECT_EQ((std::set<int>{300}), selected());
+    EXPECT_TRUE(list.scroller().geometry().isAtMaximum());
+}
+
 TEST_F(NotesListTest, PaintsTheThemeAndTheTextScrollIndicator) {
     // Without the keyboard focus there is no focus rectangle over the frame.
     SetFocus(host.getHandle());
