@@ -4,6 +4,7 @@
 #include "app/mainframe/noteslist/noterenderer/NoteTextFormatter.hpp"
 #include "err/Exceptions.hpp"
 
+#include "MessageOf.hpp"
 #include "NotesListSupport.hpp"
 
 #include <gmock/gmock.h>
@@ -21,6 +22,7 @@ using app::mainframe::noteslist::noterenderer::NoteTextFormatter;
 using noteslist_test::CountingMeasure;
 using noteslist_test::VectorView;
 using testing::ElementsAre;
+using testing_support::messageOf;
 
 namespace {
 
@@ -40,15 +42,6 @@ std::vector<std::wstring> linesOf(const std::wstring& text, int width, int each 
         lines.push_back(breaker.getLine(i));
     }
     return lines;
-}
-
-std::string messageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const err::InvalidArgumentException& e) {
-        return e.what();
-    }
-    return "no exception";
 }
 
 }  // namespace
@@ -134,13 +127,14 @@ TEST(LineBreaker, LineForIndex) {
 TEST(LineBreaker, PreconditionMessages) {
     const auto widths = widthsOf(1);
     EXPECT_EQ("Precondition failed:\nLineBreaker::LineBreaker\nwidth > 0",
-              messageOf([&] { LineBreaker(L"x", 0, widths); }));
+              messageOf<err::InvalidArgumentException>([&] { LineBreaker(L"x", 0, widths); }));
     LineBreaker breaker(L"a\nb", 10, widths);
-    EXPECT_EQ("Precondition failed:\nLineBreaker::getLine\nindex >= 0", messageOf([&] { breaker.getLine(-1); }));
+    EXPECT_EQ("Precondition failed:\nLineBreaker::getLine\nindex >= 0",
+              messageOf<err::InvalidArgumentException>([&] { breaker.getLine(-1); }));
     EXPECT_EQ("Precondition failed:\nLineBreaker::getLine\nindex < (int)ranges.size()",
-              messageOf([&] { breaker.getLine(2); }));
+              messageOf<err::InvalidArgumentException>([&] { breaker.getLine(2); }));
     EXPECT_EQ("Precondition failed:\nLineBreaker::getLineForIndex\nindex <= (int)source.length()",
-              messageOf([&] { breaker.getLineForIndex(4); }));
+              messageOf<err::InvalidArgumentException>([&] { breaker.getLineForIndex(4); }));
 }
 
 // The lines and the break characters between them rebuild the text, whatever the width,
@@ -265,7 +259,7 @@ TEST(NoteTextFormatter, CachesBreakersAndWidths) {
     EXPECT_GT(wider->characterCalls, 0);
 
     EXPECT_EQ("Precondition failed:\napp::mainframe::noteslist::noterenderer::NoteTextFormatter::setWidth\nw >= 0",
-              messageOf([&] { formatter.setWidth(-1); }));
+              messageOf<err::InvalidArgumentException>([&] { formatter.setWidth(-1); }));
 }
 
 TEST(NoteTextFormatter, CacheIsBoundedByCodeUnits) {

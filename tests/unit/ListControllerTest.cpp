@@ -1,6 +1,8 @@
 #include "app/mainframe/noteslist/scrollcontroller/ListController.hpp"
 #include "app/mainframe/noteslist/scrollcontroller/ScrollAnimation.hpp"
 #include "err/Exceptions.hpp"
+
+#include "MessageOf.hpp"
 #include "ui/scroll/WheelAccumulator.hpp"
 
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 using app::mainframe::noteslist::scrollcontroller::ListController;
 using app::mainframe::noteslist::scrollcontroller::Position;
 using app::mainframe::noteslist::scrollcontroller::ScrollAnimation;
+using testing_support::messageOf;
 using ui::scroll::WheelAccumulator;
 
 namespace app::mainframe::noteslist::scrollcontroller {
@@ -71,15 +74,6 @@ struct Items {
     std::vector<int> heights;
     int asked = 0;
 };
-
-std::string messageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "no exception";
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 #include "app/mainframe/noteslist/noterenderer/HiliteManager.hpp"
 #include "err/Exceptions.hpp"
 
+#include "MessageOf.hpp"
 #include "NotesListSupport.hpp"
 
 #include <gmock/gmock.h>
@@ -19,6 +20,7 @@ using noteslist_test::CountingMeasure;
 using noteslist_test::VectorView;
 using testing::ElementsAre;
 using testing::IsEmpty;
+using testing_support::messageOf;
 
 namespace {
 
@@ -172,15 +174,6 @@ std::shared_ptr<CharacterWidths> unitWidths() {
 
 using PxRange = HiliteManager::PxRange;
 
-std::string hiliteMessage(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const err::InvalidArgumentException& e) {
-        return e.what();
-    }
-    return "no exception";
-}
-
 }  // namespace
 
 TEST(HiliteManager, MatchesDoNotOverlap) {
@@ -259,20 +252,26 @@ TEST(HiliteManager, PreconditionMessages) {
         "calcLinePxHiliteRanges\n";
     HiliteManager manager(kerned);
     LineBreaker breaker(L"abc", 5, unitWidths());
-    EXPECT_EQ(multi + "!hilite.empty()", hiliteMessage([&] { manager.calcPxHiliteRanges(L"", L"", breaker, 0, -1); }));
+    EXPECT_EQ(multi + "!hilite.empty()",
+              messageOf<err::InvalidArgumentException>([&] { manager.calcPxHiliteRanges(L"", L"", breaker, 0, -1); }));
     EXPECT_EQ(multi + "!searchable.empty()",
-              hiliteMessage([&] { manager.calcPxHiliteRanges(L"", L"a", breaker, 0, -1); }));
-    EXPECT_EQ(multi + "searchable.length() >= hilite.length()",
-              hiliteMessage([&] { manager.calcPxHiliteRanges(L"a", L"ab", breaker, 0, -1); }));
-    EXPECT_EQ(multi + "br.getSource().length() == searchable.length()",
-              hiliteMessage([&] { manager.calcPxHiliteRanges(L"abcd", L"ab", breaker, 0, -1); }));
-    EXPECT_EQ(single + "!hilite.empty()", hiliteMessage([&] { manager.calcLinePxHiliteRanges(L"", L"", L""); }));
-    EXPECT_EQ(single + "!searchable.empty()", hiliteMessage([&] { manager.calcLinePxHiliteRanges(L"", L"", L"a"); }));
-    EXPECT_EQ(single + "!source.empty()", hiliteMessage([&] { manager.calcLinePxHiliteRanges(L"", L"a", L"a"); }));
+              messageOf<err::InvalidArgumentException>([&] { manager.calcPxHiliteRanges(L"", L"a", breaker, 0, -1); }));
+    EXPECT_EQ(multi + "searchable.length() >= hilite.length()", messageOf<err::InvalidArgumentException>([&] {
+                  manager.calcPxHiliteRanges(L"a", L"ab", breaker, 0, -1);
+              }));
+    EXPECT_EQ(multi + "br.getSource().length() == searchable.length()", messageOf<err::InvalidArgumentException>([&] {
+                  manager.calcPxHiliteRanges(L"abcd", L"ab", breaker, 0, -1);
+              }));
+    EXPECT_EQ(single + "!hilite.empty()",
+              messageOf<err::InvalidArgumentException>([&] { manager.calcLinePxHiliteRanges(L"", L"", L""); }));
+    EXPECT_EQ(single + "!searchable.empty()",
+              messageOf<err::InvalidArgumentException>([&] { manager.calcLinePxHiliteRanges(L"", L"", L"a"); }));
+    EXPECT_EQ(single + "!source.empty()",
+              messageOf<err::InvalidArgumentException>([&] { manager.calcLinePxHiliteRanges(L"", L"a", L"a"); }));
     EXPECT_EQ(single + "searchable.length() >= hilite.length()",
-              hiliteMessage([&] { manager.calcLinePxHiliteRanges(L"a", L"a", L"ab"); }));
+              messageOf<err::InvalidArgumentException>([&] { manager.calcLinePxHiliteRanges(L"a", L"a", L"ab"); }));
     EXPECT_EQ(single + "source.length() == searchable.length()",
-              hiliteMessage([&] { manager.calcLinePxHiliteRanges(L"ab", L"a", L"a"); }));
+              messageOf<err::InvalidArgumentException>([&] { manager.calcLinePxHiliteRanges(L"ab", L"a", L"a"); }));
     EXPECT_EQ("Precondition failed:\napp::mainframe::noteslist::noterenderer::HiliteManager::HiliteManager\nfont",
-              hiliteMessage([] { HiliteManager(nullptr); }));
+              messageOf<err::InvalidArgumentException>([] { HiliteManager(nullptr); }));
 }

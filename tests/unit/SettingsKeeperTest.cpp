@@ -1,5 +1,6 @@
 #include "app/SettingsKeeper.hpp"
 
+#include "MessageOf.hpp"
 #include "TempFolder.hpp"
 #include "err/Exceptions.hpp"
 
@@ -12,6 +13,7 @@
 using app::Font;
 using app::Rect;
 using app::SettingsKeeper;
+using testing_support::messageOf;
 using testing_support::TempFolder;
 using testing_support::utf16;
 
@@ -23,15 +25,6 @@ SettingsKeeper parsedFrom(const std::wstring& text) {
     SettingsKeeper keeper;
     keeper.loadFromText(text);
     return keeper;
-}
-
-std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "(no exception)";
 }
 
 std::wstring reloaded(const SettingsKeeper& keeper, const std::string& key) {

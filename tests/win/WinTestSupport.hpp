@@ -3,6 +3,7 @@
 // Real windows for tests: a bounded message pump, a plain top-level window, watchers for the
 // windows a thread opens (message boxes, menus), and what a failure leaves behind.
 
+#include "unit/MessageOf.hpp"
 #include "ui/MessageInterceptor.hpp"
 #include "ui/VisualWindow.hpp"
 
@@ -112,16 +113,5 @@ SIZE textSize(const std::wstring& text, HFONT font, UINT format = 0);
 void expectOneErrorBox(const std::vector<SeenBox>& boxes, const std::wstring& text);
 // How many times the program's log holds `entry`.
 size_t timesLogged(const std::string& entry);
-
-// What `call` threw as `Exception`, or "(nothing thrown)".
-template <typename Exception, typename Call>
-std::string messageOf(Call call) {
-    try {
-        call();
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return "(nothing thrown)";
-}
 
 }  // namespace testing_support
