@@ -125,6 +125,16 @@ StringsBundle::StringsBundle() {
     add("options.hotkeys.clip.hint", L"Using Alt or Shift keys in this combination may reduce the clipping ability.");
     add("options.hotkeys.cannotregister", L"This key combination cannot be registered. Please pick another one.");
     add("options.hotkeys.cannotregister.title", L"Cannot Register Hot Key");
+    add("app.savefailed",
+        L"Your notes could not be saved to\n{1}\n\n{2}\n\nClose any program that may be using the file, or "
+        L"free some disk space, then choose Retry. Cancel keeps "
+            + text("app.name") + L" running with your notes.");
+    add("app.savefailed.title", L"Notes Not Saved");
+    add("app.foldernotwritable",
+        text("app.name") + L" cannot write to its folder\n{1}\n\nYour notes are kept next to the program. Move " +
+        text("app.name") + L" to a folder you can write to, such as one in your Documents, so that your notes "
+        L"are saved.");
+    add("app.foldernotwritable.title", L"Notes Cannot Be Saved");
     add("filtercontrol.total", L"{1} note");
     add("filtercontrol.total_many", L"{1} notes");
     add("filtercontrol.filtered", L"{1} note found (Esc to cancel)");

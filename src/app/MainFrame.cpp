@@ -1,0 +1,545 @@
+#include "app/MainFrame.hpp"
+
+#include "app/Placement.hpp"
+#include "app/Settings.hpp"
+#include "app/model/NoteMerge.hpp"
+#include "app/model/Notebook.hpp"
+#include "app/model/NotebookExchange.hpp"
+#include "app/model/NotebookStore.hpp"
+#include "err/Exceptions.hpp"
+#include "gdi/Font.hpp"
+#include "res/StringsBundle.hpp"
+#include "sys/platform/FileSystem.hpp"
+#include "ui/FileDialog.hpp"
+#include "ui/MessageBox.hpp"
+#include "ui/clip/Clipboard.hpp"
+#include "ui/layout/Place.hpp"
+#include "ui/menu/CheckItem.hpp"
+#include "ui/menu/Item.hpp"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace app {
+
+using mainframe::noteslist::statemanager::SelectionMode;
+using ui::menu::CheckCommand;
+using ui::menu::Command;
+
+namespace {
+
+constexpr int initialWidth = 480;
+constexpr int initialHeight = 638;
+// The work that can wait for the first paint: the first backup and the folder check.
+constexpr int startDelay = 500;
+
+Font fontOf(const gdi::Font& font) {
+    const LOGFONTW& record = font.getLogFont();
+    return Font{record.lfFaceName, gdi::pixelsToPoints(record.lfHeight), static_cast<int>(record.lfWeight),
+                record.lfItalic != 0};
+}
+
+std::shared_ptr<gdi::Font> gdiFontOf(const Font& font) {
+    return std::make_shared<gdi::Font>(font.face, font.size, font.weight, font.italic);
+}
+
+// A stored preference, or the default when the stored text does not parse: a damaged
+// settings line costs that one preference, not the start of the program.
+template <class T>
+T storedOr(const char* key, const T& defaultValue) {
+    try {
+        return Settings::instance().get<T>(key, defaultValue);
+    } catch (const err::RuntimeException&) {
+        return defaultValue;
+    }
+}
+
+std::wstring widenMessage(const std::string& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+}  // namespace
+
+MainFrame::MainFrame(ui::Window* owner)
+    : ui::Frame(res::getText("app.title"), owner), notebook_(model::loadNotebook(model::notebookPath())) {
+    Settings::instance().setScheduler(&settingsSaver_);
+    setWidth(initialWidth);
+    setHeight(initialHeight);
+    // Every change is written in the background at once: the file never lags behind the
+    // list by more than the write itself.
+    saveAfterChange_ = notebook_->changed.connect(
+        [this] { model::saveNotebookAsync(*notebook_, model::notebookPath()); });
+    notesList_ = std::make_unique<mainframe::NotesList>(this, notebook_->view());
+    contextMenu_ = std::make_unique<ui::menu::Popup>();
+    addCommands();
+}
+
+MainFrame::~MainFrame() {
+    Settings::instance().setScheduler(nullptr);
+}
+
+void MainFrame::addCommand(const std::string& key, Command::Action action, Command::Predicate enabled, int icon) {
+    commands_[key] = std::make_unique<Command>(key, std::move(action), std::move(enabled),
+                                               icon != 0 ? gdi::Icon(icon, 16, 16) : gdi::Icon());
+}
+
+void MainFrame::addCheckCommand(const std::string& key, Command::Action action, Command::Predicate checked) {
+    commands_[key] = std::make_unique<CheckCommand>(key, std::move(action), std::move(checked));
+}
+
+ui::menu::Command& MainFrame::command(const std::string& key) {
+    auto found = commands_.find(key);
+    if (found == commands_.end()) {
+        throw err::InvalidArgumentException("No command " + key);
+    }
+    return *found->second;
+}
+
+void MainFrame::addCommands() {
+    const auto hasNotes = [this] { return notebook_->view().count() > 0; };
+    const auto selectionNotEmpty = [this] { return hasSelection(); };
+    // Commands whose dialogs are not part of the program yet stay disabled.
+    const auto noDialogYet = [] { return false; };
+
+    addCommand("menu.file.import", [this] { importNotes(); });
+    addCommand("menu.file.export", [this] { exportNotes(); });
+    addCommand("menu.file.exit", [this] { exit(); });
+    addCommand("menu.edit.new", [] {}, noDialogYet);
+    addCommand("menu.edit.edit", [] {}, noDialogYet);
+    addCommand("menu.edit.copy", [this] { copyNotes(); }, selectionNotEmpty, 134);
+    addCommand("menu.edit.paste", [this] { pasteNote(); }, Command::Predicate(), 141);
+    addCommand("menu.edit.delete", [this] { deleteNotes(); }, selectionNotEmpty, 117);
+    addCommand("menu.edit.merge", [this] { mergeNotes(); }, [this] { return selectedItems().size() > 1; });
+    addCommand("menu.edit.replacetags", [] {}, noDialogYet);
+    addCommand("menu.edit.selectall", [this] { notesList_->selectAll(); }, hasNotes);
+    static constexpr int themeIcons[] = {111, 114, 113, 112, 120, 110, 116, 115};
+    for (std::size_t i = 0; i < Settings::themeColors.size(); ++i) {
+        const ColorRef color = Settings::themeColors[i].color;
+        const std::string key = std::string("menu.view.notecolor.") + Settings::themeColors[i].name;
+        commands_[key] = std::make_unique<CheckCommand>(
+            key, [this, color] { setBaseColor(color); }, [this, color] { return baseColor_ == color; },
+            Command::Predicate(), gdi::Icon(themeIcons[i], 16, 16));
+    }
+    addCommand("menu.view.noteappearance", [] {}, noDialogYet);
+    addCommand("menu.options.hotkey", [] {}, noDialogYet);
+    addCheckCommand(
+        "menu.options.silentclipping",
+        [this] { toggleSetting(Settings::silentClippingKey, Settings::defaultSilentClipping); },
+        [] { return storedOr(Settings::silentClippingKey, Settings::defaultSilentClipping); });
+    addCheckCommand(
+        "menu.options.minimizetotray",
+        [this] { toggleSetting(Settings::minimizeToTrayKey, Settings::defaultMinimizeToTray); },
+        [] { return storedOr(Settings::minimizeToTrayKey, Settings::defaultMinimizeToTray); });
+    addCheckCommand(
+        "menu.options.closetotray",
+        [this] { toggleSetting(Settings::closeToTrayKey, Settings::defaultCloseToTray); },
+        [] { return storedOr(Settings::closeToTrayKey, Settings::defaultCloseToTray); });
+    addCheckCommand("menu.options.alwaysontop", [this] { toggleAlwaysOnTop(); }, [this] { return isTopmost(); });
+    addCommand("menu.help.help", [this] { openHelp(std::wstring()); });
+    addCommand("menu.help.website", [this] { openHelp(std::wstring()); }, Command::Predicate(), 129);
+    addCommand("menu.help.forum", [this] { openHelp(L"questions"); }, Command::Predicate(), 129);
+    addCommand("menu.help.about", [] {}, noDialogYet);
+    addCommand("noteslist.openlink", [this] { browseLink(); }, [this] { return focusHasLink(); }, 129);
+    addCommand("noteslist.tag", [] {}, noDialogYet, 135);
+    addCommand("tray.addnew", [] {}, noDialogYet);
+    addCommand("tray.exit", [this] { exit(); });
+}
+
+std::unique_ptr<ui::menu::Popup> MainFrame::popupOf(const std::string& textKey,
+                                                    std::initializer_list<const char*> keys) {
+    auto popup = std::make_unique<ui::menu::Popup>(textKey);
+    for (const char* key : keys) {
+        if (std::string(key) == "-") {
+            popup->appendSeparator();
+            continue;
+        }
+        Command& entry = command(key);
+        if (auto* check = dynamic_cast<CheckCommand*>(&entry)) {
+            popup->appendItem(std::make_unique<ui::menu::CheckItem>(*check));
+        } else {
+            popup->appendItem(std::make_unique<ui::menu::Item>(entry));
+        }
+    }
+    return popup;
+}
+
+void MainFrame::buildMenus() {
+    ui::menu::Menubar& bar = getMenubar();
+    bar.appendSubmenu(popupOf("menu.file", {"menu.file.import", "-", "menu.file.export", "-", "menu.file.exit"}));
+    bar.appendSubmenu(popupOf("menu.edit", {"menu.edit.new", "menu.edit.edit", "-", "menu.edit.copy",
+                                            "menu.edit.paste", "menu.edit.delete", "-", "menu.edit.merge", "-",
+                                            "menu.edit.replacetags", "-", "menu.edit.selectall"}));
+    auto view = std::make_unique<ui::menu::Popup>("menu.view");
+    view->appendSubmenu(popupOf("menu.view.notecolor",
+                                {"menu.view.notecolor.red", "menu.view.notecolor.orange", "menu.view.notecolor.yellow",
+                                 "menu.view.notecolor.green", "menu.view.notecolor.cyan", "menu.view.notecolor.blue",
+                                 "menu.view.notecolor.purple", "menu.view.notecolor.gray"}));
+    view->appendSeparator();
+    view->appendItem(std::make_unique<ui::menu::Item>(command("menu.view.noteappearance")));
+    bar.appendSubmenu(std::move(view));
+    bar.appendSubmenu(popupOf("menu.options",
+                              {"menu.options.hotkey", "-", "menu.options.silentclipping", "-",
+                               "menu.options.minimizetotray", "menu.options.closetotray", "menu.options.alwaysontop"}));
+    bar.appendSubmenu(
+        popupOf("menu.help", {"menu.help.help", "menu.help.website", "menu.help.forum", "-", "menu.help.about"}));
+
+    contextMenu_ = popupOf(std::string(), {"menu.edit.new", "menu.edit.edit", "menu.edit.merge", "-",
+                                           "noteslist.openlink", "-", "noteslist.tag", "-", "menu.edit.copy",
+                                           "menu.edit.paste", "menu.edit.delete", "-", "menu.edit.selectall"});
+    contextMenu_->install(this);
+    addAccelerators();
+}
+
+void MainFrame::addAccelerators() {
+    ui::input::Accelerators& keys = getAccelerators();
+    const auto run = [this](const char* key) { return [this, key] { command(key).execute(); }; };
+    keys.add(0, VK_F1, run("menu.help.help"));
+    keys.add(FALT, 'X', [this] { onClose(); });
+    keys.add(0, VK_ESCAPE, [this] { PostMessageW(getHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); });
+    keys.add(0, VK_INSERT, run("menu.edit.new"));
+    keys.add(FCONTROL, 'M', run("menu.edit.merge"));
+    keys.add(0, VK_F3, run("noteslist.openlink"));
+    keys.add(FALT, VK_UP, [this] { moveNotes(-1); });
+    keys.add(FALT, VK_DOWN, [this] { moveNotes(1); });
+    keys.add(0, VK_F4, run("noteslist.tag"));
+}
+
+void MainFrame::afterCreate() {
+    setSmallIcon(1);
+    setBigIcon(1);
+    notesList_->create();
+    getRootPane().put(notesList_.get(), ui::layout::Place::center);
+    setDefaultControl(notesList_.get());
+    connectList();
+    ui::Frame::afterCreate();
+    applySettings();
+}
+
+void MainFrame::connectList() {
+    mainframe::NotesList& list = *notesList_;
+    list.editRequested.connect([this] { command("menu.edit.edit").execute(); });
+    list.copyRequested.connect([this] { command("menu.edit.copy").execute(); });
+    list.pasteRequested.connect([this] { command("menu.edit.paste").execute(); });
+    list.deleteRequested.connect([this] { command("menu.edit.delete").execute(); });
+    list.linkRequested.connect([this] { command("noteslist.openlink").execute(); });
+    list.contextMenuRequested.connect([this](int x, int y) {
+        contextMenu_->refreshEnabledStates();
+        contextMenu_->track(x, y, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);
+    });
+}
+
+void MainFrame::applySettings() {
+    setBaseColor(storedOr(Settings::baseColorKey, Settings::defaultBaseColor));
+    mainframe::noteslist::NoteRenderer& renderer = notesList_->renderer();
+    const Font header = storedOr(Settings::noteHeaderFontKey, fontOf(*renderer.getHeaderFont()));
+    if (header != fontOf(*renderer.getHeaderFont())) {
+        notesList_->setHeaderFont(gdiFontOf(header));
+    }
+    const Font text = storedOr(Settings::noteTextFontKey, fontOf(*renderer.getTextFont()));
+    if (text != fontOf(*renderer.getTextFont())) {
+        notesList_->setTextFont(gdiFontOf(text));
+    }
+    setTopmost(storedOr(Settings::alwaysOnTopKey, isTopmost()));
+    notesList_->setMaxDisplayedLines(
+        storedOr(Settings::maxDisplayedNoteLinesKey, renderer.getMaxDisplayedLines()));
+    applyPlacement();
+}
+
+void MainFrame::showAtStart(int showCommand) {
+    if (showCommand == SW_SHOWMINNOACTIVE) {
+        ShowWindow(getHandle(), SW_HIDE);
+        ShowWindow(getHandle(), SW_SHOWMINIMIZED);
+        ShowWindow(getHandle(), SW_HIDE);
+    } else {
+        show(showCommand);
+    }
+    startBackgroundWork();
+}
+
+void MainFrame::startBackgroundWork() {
+    startLater_.callLater(startDelay, [this] {
+        model::backupNotebook(notebook_, model::backupFolder(), backupCycle_);
+        checkProgramFolder();
+    });
+}
+
+void MainFrame::checkProgramFolder() {
+    const std::wstring probe = sys::platform::programFolder() + L"\\~varnel-write-check-" +
+                               std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    sys::platform::FileSystem& files = sys::platform::fileSystem();
+    sys::platform::FileSystem::Handle handle = 0;
+    if (files.createNew(probe, handle) == 0) {
+        files.close(handle);
+        files.remove(probe);
+        return;
+    }
+    ui::showError(getHandle(), res::formatText("app.foldernotwritable", sys::platform::programFolder()),
+                  res::getText("app.foldernotwritable.title"));
+}
+
+std::set<int> MainFrame::selectedItems() const {
+    std::set<int> items = notesList_->getSelection().toSet();
+    const int count = notebook_->view().count();
+    for (auto it = items.begin(); it != items.end();) {
+        it = (*it < 0 || *it >= count) ? items.erase(it) : std::next(it);
+    }
+    return items;
+}
+
+bool MainFrame::hasSelection() const {
+    return notebook_->view().count() > 0 && !selectedItems().empty();
+}
+
+bool MainFrame::focusHasLink() const {
+    model::INotebookView& view = notebook_->view();
+    const int focus = notesList_->getFocus();
+    return focus >= 0 && focus < view.count() && model::Note::isUrl(view.note(focus).link());
+}
+
+void MainFrame::copyNotes() {
+    std::vector<const model::Note*> notes;
+    for (int item : selectedItems()) {
+        notes.push_back(&notebook_->view().note(item));
+    }
+    if (!ui::clip::writeUnicodeText(getHandle(), model::notesAsText(notes))) {
+        throw err::SystemException("Can't put the notes on the clipboard");
+    }
+}
+
+void MainFrame::pasteNote() {
+    const std::optional<std::wstring> text = ui::clip::readUnicodeText(getHandle());
+    if (!text || text->empty()) {
+        return;
+    }
+    notebook_->addNote(model::Note(*text, ui::clip::ownerWindowTitle(), std::wstring(), model::Note::now()));
+}
+
+void MainFrame::deleteNotes() {
+    const std::set<int> items = selectedItems();
+    if (items.empty()) {
+        return;
+    }
+    const bool one = items.size() == 1;
+    const std::wstring text =
+        one ? res::formatText("confirmdelete.one", notebook_->view().note(*items.begin()).title())
+            : res::formatText("confirmdelete.many", std::to_wstring(items.size()));
+    const std::wstring title = res::getText(std::string("confirmdelete.title.") + (one ? "one" : "many"));
+    if (ui::askYesNo(getHandle(), text, title) == IDYES) {
+        notebook_->view().deleteNotes(items);
+    }
+}
+
+void MainFrame::mergeNotes() {
+    model::mergeNotes(notebook_->view(), selectedItems());
+}
+
+void MainFrame::moveNotes(int delta) {
+    std::set<int> items = selectedItems();
+    if (items.empty()) {
+        return;
+    }
+    const int focus = notesList_->getFocus();
+    if (!notebook_->view().moveNotes(items, delta)) {
+        return;
+    }
+    // The view rebuilt and the list forgot its state: the moved notes are selected again
+    // where they are now, and the focus moves with them.
+    const int count = notebook_->view().count();
+    if (focus >= 0) {
+        notesList_->setFocusIndex(std::clamp(focus + delta, 0, count - 1), SelectionMode::moveOnly);
+    }
+    notesList_->setSelection(items);
+}
+
+void MainFrame::browseLink() {
+    const int focus = notesList_->getFocus();
+    ShellExecuteW(getHandle(), L"open", notebook_->view().note(focus).link().c_str(), nullptr, nullptr,
+                  SW_SHOWNORMAL);
+}
+
+void MainFrame::openHelp(const std::wstring& fragment) {
+    std::wstring path = sys::platform::programFolder() + L"\\help\\" + res::getText("help.filename");
+    if (!fragment.empty()) {
+        path += L"#" + fragment;
+    }
+    ShellExecuteW(getHandle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void MainFrame::exportNotes() {
+    const auto choice =
+        ui::askSaveFile(getHandle(), res::getText("export.title"), res::getText("export.filemask"));
+    if (!choice) {
+        return;
+    }
+    int written = 0;
+    try {
+        written = choice->filterIndex == 1 ? notebook_->exportToText(choice->path)
+                                           : notebook_->exportToXml(choice->path);
+    } catch (const std::exception&) {
+        ui::showError(getHandle(), res::getText("export.errormsg"), res::getText("export.errormsg.title"));
+        return;
+    }
+    ui::showInformation(getHandle(), res::formatText("export.successmsg", std::to_wstring(written)),
+                        res::getText("export.successmsg.title"));
+}
+
+void MainFrame::importNotes() {
+    const auto choice =
+        ui::askOpenFile(getHandle(), res::getText("import.title"), res::getText("import.filemask"));
+    if (!choice) {
+        return;
+    }
+    int added = 0;
+    try {
+        added = choice->filterIndex == 1 ? notebook_->importFromNotebook(choice->path)
+                                         : notebook_->importFromXml(choice->path);
+    } catch (const std::exception&) {
+        ui::showError(getHandle(), res::getText("import.errormsg"), res::getText("import.errormsg.title"));
+        return;
+    }
+    ui::showInformation(getHandle(), res::formatText("import.successmsg", std::to_wstring(added)),
+                        res::getText("import.successmsg.title"));
+}
+
+void MainFrame::setBaseColor(ColorRef color) {
+    baseColor_ = color;
+    notesList_->setBaseColor(color);
+    Settings::instance().set<ColorRef>(Settings::baseColorKey, color);
+}
+
+void MainFrame::toggleSetting(const char* key, bool defaultValue) {
+    Settings::instance().set<bool>(key, !storedOr(key, defaultValue));
+}
+
+void MainFrame::toggleAlwaysOnTop() {
+    const bool on = !isTopmost();
+    setTopmost(on);
+    Settings::instance().set<bool>(Settings::alwaysOnTopKey, on);
+}
+
+bool MainFrame::handleMessage(const MSG& msg, LRESULT& result) {
+    switch (msg.message) {
+    case WM_QUERYENDSESSION:
+        result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        if (msg.wParam) {
+            saveForSessionEnd();
+        }
+        result = 0;
+        return true;
+    case WM_EXITSIZEMOVE:
+        savePlacement();
+        break;
+    default:
+        break;
+    }
+    return ui::Frame::handleMessage(msg, result);
+}
+
+bool MainFrame::onActivate(WPARAM wParam, LPARAM lParam) {
+    // 0 stands for "active", so a deactivation at tick 0 is recorded as 1.
+    lastDeactivation_ = LOWORD(wParam) == WA_INACTIVE ? std::max<DWORD>(GetTickCount(), 1) : 0;
+    return ui::Frame::onActivate(wParam, lParam);
+}
+
+bool MainFrame::onClose() {
+    closed();
+    exit();
+    return true;
+}
+
+bool MainFrame::onSysCommand(int command) {
+    switch (command & 0xFFF0) {
+    case SC_MOVE:
+    case SC_SIZE:
+        savePlacement();
+        break;
+    default:
+        break;
+    }
+    return ui::Frame::onSysCommand(command);
+}
+
+bool MainFrame::exit() {
+    if (exiting_) {
+        return false;
+    }
+    exiting_ = true;
+    const bool saved = saveNotebookAsking();
+    exiting_ = false;
+    if (!saved) {
+        return false;
+    }
+    savePlacement();
+    PostQuitMessage(0);
+    return true;
+}
+
+bool MainFrame::saveNotebookAsking() {
+    for (;;) {
+        if (model::saveNotebook(*notebook_, model::notebookPath())) {
+            return true;
+        }
+        const std::optional<model::SaveFailure> failure = model::lastSaveFailure();
+        const std::wstring reason = failure ? widenMessage(failure->message) : std::wstring();
+        const int answer = ui::centeredMessageBox(getHandle(),
+                                                  res::formatText("app.savefailed", model::notebookPath(), reason),
+                                                  res::getText("app.savefailed.title"), MB_RETRYCANCEL | MB_ICONERROR);
+        if (answer != IDRETRY) {
+            return false;
+        }
+    }
+}
+
+void MainFrame::saveForSessionEnd() {
+    model::saveNotebook(*notebook_, model::notebookPath());
+    savePlacement();
+    Settings::instance().save();
+}
+
+void MainFrame::savePlacement() {
+    if (!isAttached()) {
+        return;
+    }
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(getHandle(), &placement)) {
+        return;
+    }
+    const RECT& r = placement.rcNormalPosition;
+    const Rect stored{r.left, r.top, r.right, r.bottom};
+    if (storedOr(Settings::normalPositionKey, Rect()) != stored) {
+        Settings::instance().set<Rect>(Settings::normalPositionKey, stored);
+    }
+}
+
+void MainFrame::applyPlacement() {
+    const Rect fallback =
+        Settings::defaultNormalPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    Rect wanted = storedOr(Settings::normalPositionKey, fallback);
+    if (wanted.right <= wanted.left || wanted.bottom <= wanted.top) {
+        wanted = fallback;
+    }
+    // The stored rectangle is in the work area's coordinates. A monitor that is gone or a
+    // damaged value must not put the window where nobody can reach it.
+    const RECT asked{wanted.left, wanted.top, wanted.right, wanted.bottom};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromRect(&asked, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const Rect area{0, 0, work.right - work.left, work.bottom - work.top};
+    const Rect fitted = fitIntoArea(wanted, area);
+
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(getHandle(), &placement);
+    placement.flags = 0;
+    placement.showCmd = IsWindowVisible(getHandle()) ? SW_SHOWNORMAL : SW_HIDE;
+    placement.rcNormalPosition = RECT{fitted.left, fitted.top, fitted.right, fitted.bottom};
+    SetWindowPlacement(getHandle(), &placement);
+}
+
+}  // namespace app

@@ -1,0 +1,94 @@
+#pragma once
+#include "app/Color.hpp"
+#include "app/mainframe/NotesList.hpp"
+#include "sys/timers/Runner.hpp"
+#include "ui/Frame.hpp"
+#include "ui/menu/CheckCommand.hpp"
+#include "ui/menu/Popup.hpp"
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+namespace app::model {
+class Notebook;
+}
+
+namespace app {
+
+// The program's one top-level window: the notes list under a menu bar, every user command
+// by its string key, the window's placement, and the saves that keep the notes safe.
+class MainFrame : public ui::Frame {
+public:
+    // Loads the notebook; a notebook file that cannot be read raises, and nothing is made.
+    explicit MainFrame(ui::Window* owner);
+    ~MainFrame() override;
+
+    bool handleMessage(const MSG& msg, LRESULT& result) override;
+    void afterCreate() override;
+    void buildMenus() override;
+    bool onActivate(WPARAM wParam, LPARAM lParam) override;
+    bool onClose() override;
+    bool onSysCommand(int command) override;
+
+    // Shows the window the first time with the show command of the start.
+    void showAtStart(int showCommand);
+    // Saves the notebook and ends the message loop. When the save fails the user may retry;
+    // giving up keeps the program running and answers false.
+    bool exit();
+
+    ui::menu::Command& command(const std::string& key);
+    mainframe::NotesList& notesList() { return *notesList_; }
+    model::Notebook& notebook() { return *notebook_; }
+
+private:
+    void addCommand(const std::string& key, ui::menu::Command::Action action,
+                    ui::menu::Command::Predicate enabled = ui::menu::Command::Predicate(), int icon = 0);
+    void addCheckCommand(const std::string& key, ui::menu::Command::Action action,
+                         ui::menu::Command::Predicate checked);
+    void addCommands();
+    void addAccelerators();
+    void connectList();
+    void applySettings();
+    std::unique_ptr<ui::menu::Popup> popupOf(const std::string& textKey, std::initializer_list<const char*> keys);
+
+    std::set<int> selectedItems() const;
+    bool hasSelection() const;
+    bool focusHasLink() const;
+
+    void copyNotes();
+    void pasteNote();
+    void deleteNotes();
+    void mergeNotes();
+    void moveNotes(int delta);
+    void browseLink();
+    void exportNotes();
+    void importNotes();
+    void setBaseColor(ColorRef color);
+    void toggleSetting(const char* key, bool defaultValue);
+    void toggleAlwaysOnTop();
+    void openHelp(const std::wstring& fragment);
+
+    void savePlacement();
+    void applyPlacement();
+    void startBackgroundWork();
+    void checkProgramFolder();
+    // The end of a Windows session: everything the user keeps is written, without asking.
+    void saveForSessionEnd();
+    bool saveNotebookAsking();
+
+    std::shared_ptr<model::Notebook> notebook_;
+    std::unique_ptr<mainframe::NotesList> notesList_;
+    std::map<std::string, std::unique_ptr<ui::menu::Command>> commands_;
+    std::unique_ptr<ui::menu::Popup> contextMenu_;
+    sys::timers::Runner settingsSaver_;
+    sys::timers::Runner backupCycle_;
+    sys::timers::Runner startLater_;
+    ColorRef baseColor_ = 0;
+    unsigned lastDeactivation_ = 0;
+    bool exiting_ = false;
+    boost::signals2::scoped_connection saveAfterChange_;
+};
+
+}  // namespace app

@@ -1,0 +1,92 @@
+#include "ui/clip/Clipboard.hpp"
+
+#include "ui/controls/WindowText.hpp"
+
+#include <cstring>
+#include <cwchar>
+
+namespace ui::clip {
+
+namespace {
+
+constexpr DWORD openPatience = 1000;  // milliseconds
+constexpr DWORD openRetryInterval = 20;
+
+}  // namespace
+
+ClipboardLock::ClipboardLock(HWND owner) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (OpenClipboard(owner)) {
+            open_ = true;
+            return;
+        }
+        if (GetTickCount() - start >= openPatience) {
+            return;
+        }
+        Sleep(openRetryInterval);
+    }
+}
+
+ClipboardLock::~ClipboardLock() {
+    if (open_) {
+        CloseClipboard();
+    }
+}
+
+std::optional<std::wstring> readUnicodeText(HWND owner) {
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        return std::nullopt;
+    }
+    ClipboardLock lock(owner);
+    if (!lock.isOpen()) {
+        return std::nullopt;
+    }
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    if (data == nullptr) {
+        return std::nullopt;
+    }
+    const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
+    if (chars == nullptr) {
+        return std::nullopt;
+    }
+    const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
+    const std::size_t length = wcsnlen(chars, capacity);
+    std::wstring text(chars, length);
+    GlobalUnlock(data);
+    return text;
+}
+
+bool writeUnicodeText(HWND owner, const std::wstring& text) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (block == nullptr) {
+        return false;
+    }
+    void* target = GlobalLock(block);
+    if (target == nullptr) {
+        GlobalFree(block);
+        return false;
+    }
+    std::memcpy(target, text.c_str(), bytes);
+    GlobalUnlock(block);
+
+    ClipboardLock lock(owner);
+    if (!lock.isOpen() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+        // The system takes the block only when SetClipboardData succeeds.
+        GlobalFree(block);
+        return false;
+    }
+    return true;
+}
+
+std::wstring ownerWindowTitle() {
+    HWND owner = GetClipboardOwner();
+    if (owner == nullptr) {
+        return std::wstring();
+    }
+    HWND topLevel = GetAncestor(owner, GA_ROOTOWNER);
+    return controls::getWindowText(topLevel != nullptr ? topLevel : owner);
+}
+
+}  // namespace ui::clip
