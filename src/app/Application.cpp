@@ -54,8 +54,7 @@ int runProgram(const std::wstring& commandLine, int showCommand) {
     } catch (const std::exception& e) {
         ui::centeredMessageBox(nullptr, sys::platform::widen(e.what()), res::getText("error"), MB_ICONERROR | MB_OK);
     } catch (...) {
-        ui::centeredMessageBox(nullptr, res::getText("app.unknownError"), res::getText("error"),
-                               MB_ICONERROR | MB_OK);
+        ui::centeredMessageBox(nullptr, res::getText("app.unknownError"), res::getText("error"), MB_ICONERROR | MB_OK);
     }
     return -1;
 }

@@ -69,8 +69,8 @@ MainFrame::MainFrame(ui::Window* owner)
     setHeight(initialHeight);
     // Every change is written in the background at once: the file never lags behind the
     // list by more than the write itself.
-    saveAfterChange_ = notebook_->changed.connect(
-        [this] { model::saveNotebookAsync(*notebook_, model::notebookPath()); });
+    saveAfterChange_ =
+        notebook_->changed.connect([this] { model::saveNotebookAsync(*notebook_, model::notebookPath()); });
     notesList_ = std::make_unique<mainframe::NotesList>(this, notebook_->view());
     contextMenu_ = std::make_unique<ui::menu::Popup>();
     addCommands();
@@ -106,14 +106,22 @@ void MainFrame::addCommands() {
     addCommand("menu.file.import", [this] { importNotes(); });
     addCommand("menu.file.export", [this] { exportNotes(); });
     addCommand("menu.file.exit", [this] { exit(); });
-    addCommand("menu.edit.new", [] {}, noDialogYet);
-    addCommand("menu.edit.edit", [] {}, noDialogYet);
-    addCommand("menu.edit.copy", [this] { copyNotes(); }, selectionNotEmpty, 134);
-    addCommand("menu.edit.paste", [this] { pasteNote(); }, Command::Predicate(), 141);
-    addCommand("menu.edit.delete", [this] { deleteNotes(); }, selectionNotEmpty, 117);
-    addCommand("menu.edit.merge", [this] { mergeNotes(); }, [this] { return selectedItems().size() > 1; });
-    addCommand("menu.edit.replacetags", [] {}, noDialogYet);
-    addCommand("menu.edit.selectall", [this] { notesList_->selectAll(); }, hasNotes);
+    addCommand(
+        "menu.edit.new", [] {}, noDialogYet);
+    addCommand(
+        "menu.edit.edit", [] {}, noDialogYet);
+    addCommand(
+        "menu.edit.copy", [this] { copyNotes(); }, selectionNotEmpty, 134);
+    addCommand(
+        "menu.edit.paste", [this] { pasteNote(); }, Command::Predicate(), 141);
+    addCommand(
+        "menu.edit.delete", [this] { deleteNotes(); }, selectionNotEmpty, 117);
+    addCommand(
+        "menu.edit.merge", [this] { mergeNotes(); }, [this] { return selectedItems().size() > 1; });
+    addCommand(
+        "menu.edit.replacetags", [] {}, noDialogYet);
+    addCommand(
+        "menu.edit.selectall", [this] { notesList_->selectAll(); }, hasNotes);
     static constexpr int themeIcons[] = {111, 114, 113, 112, 120, 110, 116, 115};
     for (std::size_t i = 0; i < Settings::themeColors.size(); ++i) {
         const ColorRef color = Settings::themeColors[i].color;
@@ -122,8 +130,10 @@ void MainFrame::addCommands() {
             key, [this, color] { setBaseColor(color); }, [this, color] { return baseColor_ == color; },
             Command::Predicate(), gdi::Icon(themeIcons[i], 16, 16));
     }
-    addCommand("menu.view.noteappearance", [] {}, noDialogYet);
-    addCommand("menu.options.hotkey", [] {}, noDialogYet);
+    addCommand(
+        "menu.view.noteappearance", [] {}, noDialogYet);
+    addCommand(
+        "menu.options.hotkey", [] {}, noDialogYet);
     addCheckCommand(
         "menu.options.silentclipping",
         [this] { toggleSetting(Settings::silentClippingKey, Settings::defaultSilentClipping); },
@@ -133,17 +143,23 @@ void MainFrame::addCommands() {
         [this] { toggleSetting(Settings::minimizeToTrayKey, Settings::defaultMinimizeToTray); },
         [] { return storedOr(Settings::minimizeToTrayKey, Settings::defaultMinimizeToTray); });
     addCheckCommand(
-        "menu.options.closetotray",
-        [this] { toggleSetting(Settings::closeToTrayKey, Settings::defaultCloseToTray); },
+        "menu.options.closetotray", [this] { toggleSetting(Settings::closeToTrayKey, Settings::defaultCloseToTray); },
         [] { return storedOr(Settings::closeToTrayKey, Settings::defaultCloseToTray); });
-    addCheckCommand("menu.options.alwaysontop", [this] { toggleAlwaysOnTop(); }, [this] { return isTopmost(); });
+    addCheckCommand(
+        "menu.options.alwaysontop", [this] { toggleAlwaysOnTop(); }, [this] { return isTopmost(); });
     addCommand("menu.help.help", [this] { openHelp(std::wstring()); });
-    addCommand("menu.help.website", [this] { openHelp(std::wstring()); }, Command::Predicate(), 129);
-    addCommand("menu.help.forum", [this] { openHelp(L"questions"); }, Command::Predicate(), 129);
-    addCommand("menu.help.about", [] {}, noDialogYet);
-    addCommand("noteslist.openlink", [this] { browseLink(); }, [this] { return focusHasLink(); }, 129);
-    addCommand("noteslist.tag", [] {}, noDialogYet, 135);
-    addCommand("tray.addnew", [] {}, noDialogYet);
+    addCommand(
+        "menu.help.website", [this] { openHelp(std::wstring()); }, Command::Predicate(), 129);
+    addCommand(
+        "menu.help.forum", [this] { openHelp(L"questions"); }, Command::Predicate(), 129);
+    addCommand(
+        "menu.help.about", [] {}, noDialogYet);
+    addCommand(
+        "noteslist.openlink", [this] { browseLink(); }, [this] { return focusHasLink(); }, 129);
+    addCommand(
+        "noteslist.tag", [] {}, noDialogYet, 135);
+    addCommand(
+        "tray.addnew", [] {}, noDialogYet);
     addCommand("tray.exit", [this] { exit(); });
 }
 
@@ -168,9 +184,9 @@ std::unique_ptr<ui::menu::Popup> MainFrame::popupOf(const std::string& textKey,
 void MainFrame::buildMenus() {
     ui::menu::Menubar& bar = getMenubar();
     bar.appendSubmenu(popupOf("menu.file", {"menu.file.import", "-", "menu.file.export", "-", "menu.file.exit"}));
-    bar.appendSubmenu(popupOf("menu.edit", {"menu.edit.new", "menu.edit.edit", "-", "menu.edit.copy",
-                                            "menu.edit.paste", "menu.edit.delete", "-", "menu.edit.merge", "-",
-                                            "menu.edit.replacetags", "-", "menu.edit.selectall"}));
+    bar.appendSubmenu(popupOf(
+        "menu.edit", {"menu.edit.new", "menu.edit.edit", "-", "menu.edit.copy", "menu.edit.paste", "menu.edit.delete",
+                      "-", "menu.edit.merge", "-", "menu.edit.replacetags", "-", "menu.edit.selectall"}));
     auto view = std::make_unique<ui::menu::Popup>("menu.view");
     view->appendSubmenu(popupOf("menu.view.notecolor",
                                 {"menu.view.notecolor.red", "menu.view.notecolor.orange", "menu.view.notecolor.yellow",
@@ -179,9 +195,9 @@ void MainFrame::buildMenus() {
     view->appendSeparator();
     view->appendItem(std::make_unique<ui::menu::Item>(command("menu.view.noteappearance")));
     bar.appendSubmenu(std::move(view));
-    bar.appendSubmenu(popupOf("menu.options",
-                              {"menu.options.hotkey", "-", "menu.options.silentclipping", "-",
-                               "menu.options.minimizetotray", "menu.options.closetotray", "menu.options.alwaysontop"}));
+    bar.appendSubmenu(popupOf(
+        "menu.options", {"menu.options.hotkey", "-", "menu.options.silentclipping", "-", "menu.options.minimizetotray",
+                         "menu.options.closetotray", "menu.options.alwaysontop"}));
     bar.appendSubmenu(
         popupOf("menu.help", {"menu.help.help", "menu.help.website", "menu.help.forum", "-", "menu.help.about"}));
 
@@ -242,8 +258,7 @@ void MainFrame::applySettings() {
         notesList_->setTextFont(gdiFontOf(text));
     }
     setTopmost(storedOr(Settings::alwaysOnTopKey, isTopmost()));
-    notesList_->setMaxDisplayedLines(
-        storedOr(Settings::maxDisplayedNoteLinesKey, renderer.getMaxDisplayedLines()));
+    notesList_->setMaxDisplayedLines(storedOr(Settings::maxDisplayedNoteLinesKey, renderer.getMaxDisplayedLines()));
     applyPlacement();
 }
 
@@ -266,8 +281,8 @@ void MainFrame::startBackgroundWork() {
 }
 
 void MainFrame::checkProgramFolder() {
-    const std::wstring probe = sys::platform::programFolder() + L"\\~varnel-write-check-" +
-                               std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    const std::wstring probe =
+        sys::platform::programFolder() + L"\\~varnel-write-check-" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
     sys::platform::FileSystem& files = sys::platform::fileSystem();
     sys::platform::FileSystem::Handle handle = 0;
     if (files.createNew(probe, handle) == 0) {
@@ -322,9 +337,8 @@ void MainFrame::deleteNotes() {
         return;
     }
     const bool one = items.size() == 1;
-    const std::wstring text =
-        one ? res::formatText("confirmdelete.one", notebook_->view().note(*items.begin()).title())
-            : res::formatText("confirmdelete.many", std::to_wstring(items.size()));
+    const std::wstring text = one ? res::formatText("confirmdelete.one", notebook_->view().note(*items.begin()).title())
+                                  : res::formatText("confirmdelete.many", std::to_wstring(items.size()));
     const std::wstring title = res::getText(std::string("confirmdelete.title.") + (one ? "one" : "many"));
     if (ui::askYesNo(getHandle(), text, title) == IDYES) {
         notebook_->view().deleteNotes(items);
@@ -355,8 +369,7 @@ void MainFrame::moveNotes(int delta) {
 
 void MainFrame::browseLink() {
     const int focus = notesList_->getFocus();
-    ShellExecuteW(getHandle(), L"open", notebook_->view().note(focus).link().c_str(), nullptr, nullptr,
-                  SW_SHOWNORMAL);
+    ShellExecuteW(getHandle(), L"open", notebook_->view().note(focus).link().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void MainFrame::openHelp(const std::wstring& fragment) {
@@ -368,15 +381,14 @@ void MainFrame::openHelp(const std::wstring& fragment) {
 }
 
 void MainFrame::exportNotes() {
-    const auto choice =
-        ui::askSaveFile(getHandle(), res::getText("export.title"), res::getText("export.filemask"));
+    const auto choice = ui::askSaveFile(getHandle(), res::getText("export.title"), res::getText("export.filemask"));
     if (!choice) {
         return;
     }
     int written = 0;
     try {
-        written = choice->filterIndex == 1 ? notebook_->exportToText(choice->path)
-                                           : notebook_->exportToXml(choice->path);
+        written =
+            choice->filterIndex == 1 ? notebook_->exportToText(choice->path) : notebook_->exportToXml(choice->path);
     } catch (const std::exception&) {
         ui::showError(getHandle(), res::getText("export.errormsg"), res::getText("export.errormsg.title"));
         return;
@@ -386,8 +398,7 @@ void MainFrame::exportNotes() {
 }
 
 void MainFrame::importNotes() {
-    const auto choice =
-        ui::askOpenFile(getHandle(), res::getText("import.title"), res::getText("import.filemask"));
+    const auto choice = ui::askOpenFile(getHandle(), res::getText("import.title"), res::getText("import.filemask"));
     if (!choice) {
         return;
     }
@@ -485,9 +496,9 @@ bool MainFrame::saveNotebookAsking() {
         }
         const std::optional<model::SaveFailure> failure = model::lastSaveFailure();
         const std::wstring reason = failure ? widenMessage(failure->message) : std::wstring();
-        const int answer = ui::centeredMessageBox(getHandle(),
-                                                  res::formatText("app.savefailed", model::notebookPath(), reason),
-                                                  res::getText("app.savefailed.title"), MB_RETRYCANCEL | MB_ICONERROR);
+        const int answer =
+            ui::centeredMessageBox(getHandle(), res::formatText("app.savefailed", model::notebookPath(), reason),
+                                   res::getText("app.savefailed.title"), MB_RETRYCANCEL | MB_ICONERROR);
         if (answer != IDRETRY) {
             return false;
         }
@@ -517,8 +528,7 @@ void MainFrame::savePlacement() {
 }
 
 void MainFrame::applyPlacement() {
-    const Rect fallback =
-        Settings::defaultNormalPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const Rect fallback = Settings::defaultNormalPosition(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     Rect wanted = storedOr(Settings::normalPositionKey, fallback);
     if (wanted.right <= wanted.left || wanted.bottom <= wanted.top) {
         wanted = fallback;
