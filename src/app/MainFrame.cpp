@@ -6,7 +6,9 @@
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookExchange.hpp"
 #include "app/model/NotebookStore.hpp"
+#include "app/model/TextFilter.hpp"
 #include "err/Exceptions.hpp"
+#include "gdi/Color.hpp"
 #include "gdi/Font.hpp"
 #include "res/StringsBundle.hpp"
 #include "sys/platform/FileSystem.hpp"
@@ -20,6 +22,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <vector>
 
 namespace app {
@@ -71,6 +74,7 @@ MainFrame::MainFrame(ui::Window* owner)
     // list by more than the write itself.
     saveAfterChange_ =
         notebook_->changed.connect([this] { model::saveNotebookAsync(*notebook_, model::notebookPath()); });
+    filter_ = std::make_unique<mainframe::FilterControl>(this, notebook_->view());
     notesList_ = std::make_unique<mainframe::NotesList>(this, notebook_->view());
     contextMenu_ = std::make_unique<ui::menu::Popup>();
     addCommands();
@@ -213,7 +217,8 @@ void MainFrame::addAccelerators() {
     const auto run = [this](const char* key) { return [this, key] { command(key).execute(); }; };
     keys.add(0, VK_F1, run("menu.help.help"));
     keys.add(FALT, 'X', [this] { onClose(); });
-    keys.add(0, VK_ESCAPE, [this] { PostMessageW(getHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0); });
+    keys.add(0, VK_ESCAPE, [this] { escape(); });
+    keys.add(FCONTROL, 'F', [this] { filter_->focusEdit(); });
     keys.add(0, VK_INSERT, run("menu.edit.new"));
     keys.add(FCONTROL, 'M', run("menu.edit.merge"));
     keys.add(0, VK_F3, run("noteslist.openlink"));
@@ -225,11 +230,19 @@ void MainFrame::addAccelerators() {
 void MainFrame::afterCreate() {
     setSmallIcon(1);
     setBigIcon(1);
+    filter_->create();
     notesList_->create();
+    getRootPane().put(filter_.get(), ui::layout::Place::top);
     getRootPane().put(notesList_.get(), ui::layout::Place::center);
     setDefaultControl(notesList_.get());
+    // The bar keeps the program's own blue whatever the theme of the notes.
+    const ColorRef blue = rgb(0, 90, 240);
+    filter_->setBackgroundColors(gdi::blend(gdi::desaturate(blue, 50), gdi::white, 0.15),
+                                 gdi::blend(gdi::desaturate(blue, 30), gdi::white, 0.35));
     connectList();
+    connectFilter();
     ui::Frame::afterCreate();
+    filter_->clear();
     applySettings();
 }
 
@@ -240,10 +253,43 @@ void MainFrame::connectList() {
     list.pasteRequested.connect([this] { command("menu.edit.paste").execute(); });
     list.deleteRequested.connect([this] { command("menu.edit.delete").execute(); });
     list.linkRequested.connect([this] { command("noteslist.openlink").execute(); });
+    list.charTyped.connect([this](int character) {
+        // Typing in the list starts a search, unless there is nothing to search.
+        if (notebook_->count() > 0 && std::iswprint(static_cast<wint_t>(character))
+            && !std::iswspace(static_cast<wint_t>(character))) {
+            filter_->typeChar(static_cast<wchar_t>(character));
+        }
+    });
     list.contextMenuRequested.connect([this](int x, int y) {
         contextMenu_->refreshEnabledStates();
         contextMenu_->track(x, y, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON);
     });
+}
+
+void MainFrame::connectFilter() {
+    filter_->filterChanged.connect([this] { applyFilter(); });
+    filter_->filterCleared.connect([this] { notesList_->focus(); });
+    filter_->listFocusRequested.connect([this] { notesList_->focus(); });
+}
+
+void MainFrame::applyFilter() {
+    model::INotebookView& view = notebook_->view();
+    if (filter_->hasText()) {
+        view.setFilter(std::make_unique<model::TextFilter>(filter_->getFields(), filter_->getText()));
+    } else if (view.hasFilter()) {
+        view.setFilter(nullptr);
+    }
+    if (view.count() > 0) {
+        notesList_->setFocusIndex(0, SelectionMode::single);
+    }
+}
+
+void MainFrame::escape() {
+    if (filter_->hasText()) {
+        filter_->clear();
+    } else {
+        PostMessageW(getHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    }
 }
 
 void MainFrame::applySettings() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Color.hpp"
+#include "app/mainframe/FilterControl.hpp"
 #include "app/mainframe/NotesList.hpp"
 #include "sys/timers/Runner.hpp"
 #include "ui/Frame.hpp"
@@ -40,6 +41,7 @@ public:
 
     ui::menu::Command& command(const std::string& key);
     mainframe::NotesList& notesList() { return *notesList_; }
+    mainframe::FilterControl& filterControl() { return *filter_; }
     model::Notebook& notebook() { return *notebook_; }
 
 private:
@@ -50,6 +52,10 @@ private:
     void addCommands();
     void addAccelerators();
     void connectList();
+    void connectFilter();
+    // Shows the notes that match the filter bar, the first of them focused.
+    void applyFilter();
+    void escape();
     void applySettings();
     std::unique_ptr<ui::menu::Popup> popupOf(const std::string& textKey, std::initializer_list<const char*> keys);
 
@@ -79,6 +85,7 @@ private:
     bool saveNotebookAsking();
 
     std::shared_ptr<model::Notebook> notebook_;
+    std::unique_ptr<mainframe::FilterControl> filter_;
     std::unique_ptr<mainframe::NotesList> notesList_;
     std::map<std::string, std::unique_ptr<ui::menu::Command>> commands_;
     std::unique_ptr<ui::menu::Popup> contextMenu_;
