@@ -12,14 +12,16 @@
 //                  and a change of fields, each step timed (see ViewWorkload.hpp)
 //   program.start  varnel.exe over the 100,000-note notebook, from the process start until
 //                  its list is painted and it waits for input, vs a process that reads the
-//                  file's bytes (see ProgramStart.hpp)
+//                  file's bytes (see ProgramBench.hpp)
+//   program.keys   a word typed into the running program's search box, each key timed to
+//                  the repainted list, vs the view's own rebuild of the same filter
 //
 // To add a figure, write a function that measures (runPairs() for the usual pairing)
 // and prints its ratios, and list it in figures() below.
 
 #include "Baselines.hpp"
 #include "HeapCounter.hpp"
-#include "ProgramStart.hpp"
+#include "ProgramBench.hpp"
 #include "Ratios.hpp"
 #include "Runner.hpp"
 #include "ViewWorkload.hpp"
@@ -164,6 +166,8 @@ std::vector<bench::Figure> figures() {
         {"view.rebuild", rebuild},
         {"view.typing", typing},
         {"program.start", [](std::ostream& out) { bench::programStart(out, notebookFile()); }},
+        {"program.keys",
+         [](std::ostream& out) { bench::programKeystrokes(out, notebookFile(), *notebookWorkload().notebook); }},
     };
 }
 
