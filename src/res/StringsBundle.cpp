@@ -102,6 +102,12 @@ StringsBundle::StringsBundle() {
     add("tray.restore", L"Restore");
     add("tray.exit", L"Exit");
     add("help.filename", L"varnel.htm");
+    add("link.ask", L"This link does not lead to a web page:\n\n{1}\n\nOpen it anyway?");
+    add("link.ask.title", L"Open Link?");
+    add("link.refused", L"This link was not opened because it could start a program or script:\n\n{1}");
+    add("link.refused.title", L"Link Not Opened");
+    add("link.failed", L"The link could not be opened:\n\n{1}\n\n{2}");
+    add("link.failed.title", L"Cannot Open Link");
     add("export.title", L"Export Notes");
     add("export.filemask", L"Unicode Text (*.txt)|*.txt|XML (*.xml)|*.xml");
     add("export.successmsg.title", L"Export Success");
