@@ -1,11 +1,14 @@
 #include "app/MainFrame.hpp"
 
+#include "app/LinkOpener.hpp"
 #include "app/Placement.hpp"
+#include "app/ProductLinks.hpp"
 #include "app/Settings.hpp"
 #include "app/model/NoteMerge.hpp"
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookExchange.hpp"
 #include "app/model/NotebookStore.hpp"
+#include "app/mainframe/TrayToggle.hpp"
 #include "app/model/TextFilter.hpp"
 #include "err/Exceptions.hpp"
 #include "gdi/Color.hpp"
@@ -16,10 +19,10 @@
 #include "ui/MessageBox.hpp"
 #include "ui/clip/Clipboard.hpp"
 #include "ui/layout/Place.hpp"
+#include "ui/input/KeyNames.hpp"
 #include "ui/menu/CheckItem.hpp"
+#include "ui/menu/DefaultItem.hpp"
 #include "ui/menu/Item.hpp"
-
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cwctype>
@@ -37,6 +40,10 @@ constexpr int initialWidth = 480;
 constexpr int initialHeight = 638;
 // The work that can wait for the first paint: the first backup and the folder check.
 constexpr int startDelay = 500;
+// Posted by the saving worker when a background save failed.
+constexpr UINT WM_SAVEFAILED = WM_APP + 1;
+constexpr int trayIconId = 1;
+constexpr int balloonTimeout = 4000;
 
 Font fontOf(const gdi::Font& font) {
     const LOGFONTW& record = font.getLogFont();
@@ -81,6 +88,7 @@ MainFrame::MainFrame(ui::Window* owner)
 }
 
 MainFrame::~MainFrame() {
+    model::setSaveFailureListener(nullptr);
     Settings::instance().setScheduler(nullptr);
 }
 
@@ -151,19 +159,19 @@ void MainFrame::addCommands() {
         [] { return storedOr(Settings::closeToTrayKey, Settings::defaultCloseToTray); });
     addCheckCommand(
         "menu.options.alwaysontop", [this] { toggleAlwaysOnTop(); }, [this] { return isTopmost(); });
-    addCommand("menu.help.help", [this] { openHelp(std::wstring()); });
+    addCommand("menu.help.help", [this] { openFile(getHandle(), helpPagePath()); });
     addCommand(
-        "menu.help.website", [this] { openHelp(std::wstring()); }, Command::Predicate(), 129);
+        "menu.help.website", [this] { openFile(getHandle(), websiteAddress()); }, Command::Predicate(), 129);
     addCommand(
-        "menu.help.forum", [this] { openHelp(L"questions"); }, Command::Predicate(), 129);
+        "menu.help.forum", [this] { openFile(getHandle(), forumAddress()); }, Command::Predicate(), 129);
     addCommand(
         "menu.help.about", [] {}, noDialogYet);
     addCommand(
         "noteslist.openlink", [this] { browseLink(); }, [this] { return focusHasLink(); }, 129);
     addCommand(
         "noteslist.tag", [] {}, noDialogYet, 135);
-    addCommand(
-        "tray.addnew", [] {}, noDialogYet);
+    addCommand("tray.addnew", [this] { trayNewNote(); });
+    addCommand("tray.restore", [this] { restore(); });
     addCommand("tray.exit", [this] { exit(); });
 }
 
@@ -209,6 +217,13 @@ void MainFrame::buildMenus() {
                                            "noteslist.openlink", "-", "noteslist.tag", "-", "menu.edit.copy",
                                            "menu.edit.paste", "menu.edit.delete", "-", "menu.edit.selectall"});
     contextMenu_->install(this);
+
+    trayMenu_ = std::make_unique<ui::menu::Popup>();
+    trayMenu_->appendItem(std::make_unique<ui::menu::Item>(command("tray.addnew")));
+    trayMenu_->appendSeparator();
+    trayMenu_->appendItem(std::make_unique<ui::menu::DefaultItem>(command("tray.restore")));
+    trayMenu_->appendItem(std::make_unique<ui::menu::Item>(command("tray.exit")));
+    trayMenu_->install(this);
     addAccelerators();
 }
 
@@ -242,8 +257,49 @@ void MainFrame::afterCreate() {
     connectList();
     connectFilter();
     ui::Frame::afterCreate();
+    createTrayIcon();
+    startHotkeys();
     filter_->clear();
     applySettings();
+    HWND window = getHandle();
+    model::setSaveFailureListener([window](const model::SaveFailure&) { PostMessageW(window, WM_SAVEFAILED, 0, 0); });
+}
+
+void MainFrame::createTrayIcon() {
+    // The program needs Windows 7 or later, where the tray takes the application icon.
+    tray_ = std::make_unique<ui::NotifyIcon>(*this, trayIconId, 1, res::getText("app.title"));
+    tray_->setMenu(trayMenu_.get());
+    tray_->leftClicked.connect([this] { toggleFromTray(); });
+    tray_->balloonClicked.connect([this] { bringToFront(); });
+    tray_->add();
+}
+
+void MainFrame::startHotkeys() {
+    hotkeys_ = std::make_unique<mainframe::HotkeyManager>(*this);
+    hotkeys_->showRequested.connect([this] { toggleByHotkey(); });
+    hotkeys_->newNoteRequested.connect([this] { trayNewNote(); });
+    std::wstring taken;
+    for (const std::wstring& key : hotkeys_->failedAtStart()) {
+        taken += (taken.empty() ? L"" : L", ") + key;
+    }
+    if (!taken.empty()) {
+        tray_->showBalloon(res::getText("hotkeys.taken.title"), res::formatText("hotkeys.taken", taken),
+                           balloonTimeout);
+    }
+}
+
+void MainFrame::saveFailed() {
+    // One balloon per run of failures: the next successful save ends the run.
+    if (saveFailureShown_) {
+        return;
+    }
+    const std::optional<model::SaveFailure> failure = model::lastSaveFailure();
+    if (!failure) {
+        return;
+    }
+    saveFailureShown_ = true;
+    tray_->showBalloon(res::getText("app.backgroundsavefailed.title"),
+                       res::formatText("app.backgroundsavefailed", failure->path), balloonTimeout);
 }
 
 void MainFrame::connectList() {
@@ -310,9 +366,7 @@ void MainFrame::applySettings() {
 
 void MainFrame::showAtStart(int showCommand) {
     if (showCommand == SW_SHOWMINNOACTIVE) {
-        ShowWindow(getHandle(), SW_HIDE);
-        ShowWindow(getHandle(), SW_SHOWMINIMIZED);
-        ShowWindow(getHandle(), SW_HIDE);
+        hideToTray();
     } else {
         show(showCommand);
     }
@@ -414,16 +468,7 @@ void MainFrame::moveNotes(int delta) {
 }
 
 void MainFrame::browseLink() {
-    const int focus = notesList_->getFocus();
-    ShellExecuteW(getHandle(), L"open", notebook_->view().note(focus).link().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-void MainFrame::openHelp(const std::wstring& fragment) {
-    std::wstring path = sys::platform::programFolder() + L"\\help\\" + res::getText("help.filename");
-    if (!fragment.empty()) {
-        path += L"#" + fragment;
-    }
-    ShellExecuteW(getHandle(), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    openLink(getHandle(), notebook_->view().note(notesList_->getFocus()).link());
 }
 
 void MainFrame::exportNotes() {
@@ -476,8 +521,67 @@ void MainFrame::toggleAlwaysOnTop() {
     Settings::instance().set<bool>(Settings::alwaysOnTopKey, on);
 }
 
+void MainFrame::hideToTray() {
+    if (!tray_ || !tray_->isAdded()) {
+        // Without a tray icon a hidden window could not be reached again.
+        ShowWindow(getHandle(), SW_MINIMIZE);
+        return;
+    }
+    ShowWindow(getHandle(), SW_HIDE);
+    ShowWindow(getHandle(), SW_SHOWMINIMIZED);
+    ShowWindow(getHandle(), SW_HIDE);
+}
+
+void MainFrame::bringToFront() {
+    SetForegroundWindow(getHandle());
+    ShowWindow(getHandle(), IsIconic(getHandle()) ? SW_RESTORE : SW_SHOW);
+}
+
+void MainFrame::restore() {
+    ShowWindow(getHandle(), IsIconic(getHandle()) ? SW_RESTORE : SW_SHOW);
+    bringToFront();
+}
+
+void MainFrame::toggleFromTray() {
+    const bool active = GetActiveWindow() == getHandle() && IsWindowVisible(getHandle());
+    switch (mainframe::trayToggleAction(IsIconic(getHandle()) != FALSE, active, lastDeactivation_, GetTickCount())) {
+    case mainframe::ToggleAction::Restore:
+        restore();
+        break;
+    case mainframe::ToggleAction::Minimize:
+        PostMessageW(getHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        break;
+    case mainframe::ToggleAction::BringToFront:
+        bringToFront();
+        break;
+    }
+}
+
+void MainFrame::toggleByHotkey() {
+    if (GetForegroundWindow() == getHandle() && IsWindowVisible(getHandle()) && !IsIconic(getHandle())) {
+        PostMessageW(getHandle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else {
+        restore();
+    }
+}
+
+void MainFrame::trayNewNote() {
+    if (!IsWindowEnabled(getHandle())) {
+        // A dialog of the window is open: bring it into view instead of a second one.
+        restore();
+        return;
+    }
+    if (!IsIconic(getHandle())) {
+        bringToFront();
+    }
+    command("menu.edit.new").execute();
+}
+
 bool MainFrame::handleMessage(const MSG& msg, LRESULT& result) {
     switch (msg.message) {
+    case WM_SAVEFAILED:
+        saveFailed();
+        return true;
     case WM_QUERYENDSESSION:
         result = TRUE;
         return true;
@@ -503,6 +607,10 @@ bool MainFrame::onActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 bool MainFrame::onClose() {
+    if (storedOr(Settings::closeToTrayKey, Settings::defaultCloseToTray)) {
+        hideToTray();
+        return true;
+    }
     closed();
     exit();
     return true;
@@ -513,6 +621,13 @@ bool MainFrame::onSysCommand(int command) {
     case SC_MOVE:
     case SC_SIZE:
         savePlacement();
+        break;
+    case SC_MINIMIZE:
+        if (storedOr(Settings::minimizeToTrayKey, Settings::defaultMinimizeToTray) && tray_ && tray_->isAdded()) {
+            // Hidden and minimised already: the default minimise would show the window again.
+            hideToTray();
+            return true;
+        }
         break;
     default:
         break;

@@ -1,9 +1,11 @@
 #pragma once
 #include "app/Color.hpp"
 #include "app/mainframe/FilterControl.hpp"
+#include "app/mainframe/HotkeyManager.hpp"
 #include "app/mainframe/NotesList.hpp"
 #include "sys/timers/Runner.hpp"
 #include "ui/Frame.hpp"
+#include "ui/NotifyIcon.hpp"
 #include "ui/menu/CheckCommand.hpp"
 #include "ui/menu/Popup.hpp"
 
@@ -35,6 +37,14 @@ public:
 
     // Shows the window the first time with the show command of the start.
     void showAtStart(int showCommand);
+    // The window's ways between shown, minimised and hidden in the tray.
+    void hideToTray();
+    void bringToFront();
+    void restore();
+    void toggleFromTray();
+    void toggleByHotkey();
+    void trayNewNote();
+
     // Saves the notebook and ends the message loop. When the save fails the user may retry;
     // giving up keeps the program running and answers false.
     bool exit();
@@ -42,6 +52,8 @@ public:
     ui::menu::Command& command(const std::string& key);
     mainframe::NotesList& notesList() { return *notesList_; }
     mainframe::FilterControl& filterControl() { return *filter_; }
+    ui::NotifyIcon& trayIcon() { return *tray_; }
+    mainframe::HotkeyManager& hotkeys() { return *hotkeys_; }
     model::Notebook& notebook() { return *notebook_; }
 
 private:
@@ -56,6 +68,9 @@ private:
     // Shows the notes that match the filter bar, the first of them focused.
     void applyFilter();
     void escape();
+    void createTrayIcon();
+    void startHotkeys();
+    void saveFailed();
     void applySettings();
     std::unique_ptr<ui::menu::Popup> popupOf(const std::string& textKey, std::initializer_list<const char*> keys);
 
@@ -74,7 +89,6 @@ private:
     void setBaseColor(ColorRef color);
     void toggleSetting(const char* key, bool defaultValue);
     void toggleAlwaysOnTop();
-    void openHelp(const std::wstring& fragment);
 
     void savePlacement();
     void applyPlacement();
@@ -89,12 +103,17 @@ private:
     std::unique_ptr<mainframe::NotesList> notesList_;
     std::map<std::string, std::unique_ptr<ui::menu::Command>> commands_;
     std::unique_ptr<ui::menu::Popup> contextMenu_;
+    std::unique_ptr<ui::menu::Popup> trayMenu_;
+    std::unique_ptr<ui::NotifyIcon> tray_;
+    std::unique_ptr<mainframe::HotkeyManager> hotkeys_;
     sys::timers::Runner settingsSaver_;
     sys::timers::Runner backupCycle_;
     sys::timers::Runner startLater_;
     ColorRef baseColor_ = 0;
     unsigned lastDeactivation_ = 0;
     bool exiting_ = false;
+    // A balloon about failing background saves was shown and no save succeeded since.
+    bool saveFailureShown_ = false;
     boost::signals2::scoped_connection saveAfterChange_;
 };
 

@@ -141,6 +141,11 @@ StringsBundle::StringsBundle() {
         text("app.name") + L" to a folder you can write to, such as one in your Documents, so that your notes "
         L"are saved.");
     add("app.foldernotwritable.title", L"Notes Cannot Be Saved");
+    add("hotkeys.taken", L"Another program uses {1}. Choose other keys in Options, Hot Keys.");
+    add("hotkeys.taken.title", L"Hot key not available");
+    add("app.backgroundsavefailed",
+        L"Your notes could not be saved to {1}. " + text("app.name") + L" keeps trying after every change.");
+    add("app.backgroundsavefailed.title", L"Notes not saved");
     add("filtercontrol.total", L"{1} note");
     add("filtercontrol.total_many", L"{1} notes");
     add("filtercontrol.filtered", L"{1} note found (Esc to cancel)");
