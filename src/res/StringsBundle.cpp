@@ -80,6 +80,8 @@ StringsBundle::StringsBundle() {
     add("noteedit.link", L"Link:");
     add("noteedit.keywords", L"Tags:");
     add("noteedit.new.title", L"New Note");
+    add("noteedit.discard", L"Discard the changes made to this note?");
+    add("noteedit.discard.title", L"Discard Changes");
     add("noteappearance.title", L"Note Appearance");
     add("noteappearance.pt", L"pt");
     add("noteappearance.bold", L"Bold");
