@@ -8,6 +8,9 @@
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookExchange.hpp"
 #include "app/model/NotebookStore.hpp"
+#include "app/mainframe/NoteEditDialog.hpp"
+#include "app/mainframe/ReplaceTagsDialog.hpp"
+#include "app/mainframe/TagDialog.hpp"
 #include "app/mainframe/TrayToggle.hpp"
 #include "app/model/TextFilter.hpp"
 #include "err/Exceptions.hpp"
@@ -118,10 +121,13 @@ void MainFrame::addCommands() {
     addCommand("menu.file.import", [this] { importNotes(); });
     addCommand("menu.file.export", [this] { exportNotes(); });
     addCommand("menu.file.exit", [this] { exit(); });
+    addCommand("menu.edit.new", [this] { newNote(); });
     addCommand(
-        "menu.edit.new", [] {}, noDialogYet);
-    addCommand(
-        "menu.edit.edit", [] {}, noDialogYet);
+        "menu.edit.edit", [this] { editNote(); },
+        [this] {
+            const int focus = notesList_->getFocus();
+            return focus >= 0 && focus < notebook_->view().count() && selectedItems().size() == 1;
+        });
     addCommand(
         "menu.edit.copy", [this] { copyNotes(); }, selectionNotEmpty, 134);
     addCommand(
@@ -130,8 +136,7 @@ void MainFrame::addCommands() {
         "menu.edit.delete", [this] { deleteNotes(); }, selectionNotEmpty, 117);
     addCommand(
         "menu.edit.merge", [this] { mergeNotes(); }, [this] { return selectedItems().size() > 1; });
-    addCommand(
-        "menu.edit.replacetags", [] {}, noDialogYet);
+    addCommand("menu.edit.replacetags", [this] { replaceTags(); });
     addCommand(
         "menu.edit.selectall", [this] { notesList_->selectAll(); }, hasNotes);
     static constexpr int themeIcons[] = {111, 114, 113, 112, 120, 110, 116, 115};
@@ -169,7 +174,7 @@ void MainFrame::addCommands() {
     addCommand(
         "noteslist.openlink", [this] { browseLink(); }, [this] { return focusHasLink(); }, 129);
     addCommand(
-        "noteslist.tag", [] {}, noDialogYet, 135);
+        "noteslist.tag", [this] { tagNotes(); }, selectionNotEmpty, 135);
     addCommand("tray.addnew", [this] { trayNewNote(); });
     addCommand("tray.restore", [this] { restore(); });
     addCommand("tray.exit", [this] { exit(); });
@@ -413,6 +418,78 @@ bool MainFrame::focusHasLink() const {
     return focus >= 0 && focus < view.count() && model::Note::isUrl(view.note(focus).link());
 }
 
+int MainFrame::indexOfNote(int id) const {
+    const model::Notebook& notebook = *notebook_;
+    for (int i = 0; i < notebook.count(); ++i) {
+        if (notebook.note(i).id() == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void MainFrame::newNote() {
+    filter_->clear();
+    mainframe::NoteEditDialog dialog(
+        this, model::Note(std::wstring(), std::wstring(), std::wstring(), model::Note::now()),
+        res::getText("noteedit.new.title"), baseColor_, notesList_->renderer().getTextFont());
+    if (dialog.run() == ui::DialogResult::accepted) {
+        notebook_->addNote(dialog.getNote());
+    }
+}
+
+void MainFrame::editNote() {
+    // The dialog edits a copy: while it runs, notes may be added and the notebook's storage
+    // move. The copy goes back by the note's id, if the note is still there.
+    const int id = notebook_->view().note(notesList_->getFocus()).id();
+    mainframe::NoteEditDialog dialog(this, notebook_->view().note(notesList_->getFocus()),
+                                     res::getText("noteedit.title"), baseColor_, notesList_->renderer().getTextFont());
+    if (dialog.run() != ui::DialogResult::accepted) {
+        return;
+    }
+    const int index = indexOfNote(id);
+    if (index >= 0) {
+        notebook_->note(index) = dialog.getNote();
+        notebook_->changed();
+    }
+}
+
+void MainFrame::tagNotes() {
+    std::vector<int> ids;
+    for (int item : selectedItems()) {
+        ids.push_back(notebook_->view().note(item).id());
+    }
+    mainframe::TagDialog dialog(this, baseColor_);
+    if (dialog.run() != ui::DialogResult::accepted) {
+        return;
+    }
+    for (int id : ids) {
+        const int index = indexOfNote(id);
+        if (index >= 0) {
+            model::Note& note = notebook_->note(index);
+            note.addTags(dialog.getTagsToAdd());
+            note.removeTags(dialog.getTagsToRemove());
+        }
+    }
+    notebook_->changed();
+    // The same notes stay selected where the view shows them now.
+    std::set<int> items;
+    model::INotebookView& view = notebook_->view();
+    for (int i = 0; i < view.count() && items.size() < ids.size(); ++i) {
+        if (std::find(ids.begin(), ids.end(), view.note(i).id()) != ids.end()) {
+            items.insert(i);
+        }
+    }
+    notesList_->setSelection(items);
+}
+
+void MainFrame::replaceTags() {
+    mainframe::ReplaceTagsDialog dialog(this, baseColor_);
+    if (dialog.run() == ui::DialogResult::accepted) {
+        notebook_->replaceTags(dialog.getSourceTags(), dialog.getDestinationTags());
+    }
+}
+
 void MainFrame::copyNotes() {
     std::vector<const model::Note*> notes;
     for (int item : selectedItems()) {
@@ -636,6 +713,11 @@ bool MainFrame::onSysCommand(int command) {
 }
 
 bool MainFrame::exit() {
+    if (!IsWindowEnabled(getHandle())) {
+        // A dialog is open, perhaps with typed text: it comes forward instead.
+        restore();
+        return false;
+    }
     if (exiting_) {
         return false;
     }

@@ -78,6 +78,12 @@ private:
     bool hasSelection() const;
     bool focusHasLink() const;
 
+    void newNote();
+    void editNote();
+    void tagNotes();
+    void replaceTags();
+    // The notebook index of the note with this id, or -1 when it is gone.
+    int indexOfNote(int id) const;
     void copyNotes();
     void pasteNote();
     void deleteNotes();

@@ -1,5 +1,6 @@
 #include "app/mainframe/NoteEditDialog.hpp"
 
+#include "app/LinkOpener.hpp"
 #include "app/Placement.hpp"
 #include "app/PlacementWin32.hpp"
 #include "app/Settings.hpp"
@@ -389,7 +390,7 @@ bool NoteEditDialog::preTranslateMessage(MSG* msg) {
 }
 
 void NoteEditDialog::openNoteLink(const std::wstring& link) {
-    ui::controls::openLinkWithShell(getHandle(), link);
+    openLink(getHandle(), link);
 }
 
 }  // namespace app::mainframe
