@@ -58,7 +58,7 @@ CaptureMachine::StartResult CaptureMachine::start() {
     });
     if (!attached) {
         // An elevated or hung target refuses: nothing was sent, nothing is delivered.
-        abort();
+        cancel();
         return StartResult::AttachFailed;
     }
     steps_ = 0;
@@ -75,7 +75,7 @@ void CaptureMachine::sendCopyKeys() {
         sys_.input.send(kind_ == TargetKind::Console ? CaptureKeys::ConsoleCopy : CaptureKeys::Copy);
     });
     if (!attached) {
-        abort();
+        cancel();
         return;
     }
     // The time-out counts from the keys, not from the press: the wait for the modifiers
@@ -277,7 +277,7 @@ void CaptureMachine::deliver() {
     }
 }
 
-void CaptureMachine::abort() {
+void CaptureMachine::cancel() {
     sys_.timer.stop();
     sys_.clipboard.watch(false);
     sys_.clipboard.restore();

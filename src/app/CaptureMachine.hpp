@@ -47,6 +47,8 @@ public:
     StartResult start();
     void onClipboardChange();
     void onTimer();
+    // Ends a capture in progress without delivering it, the clipboard put back.
+    void cancel();
 
     Phase phase() const { return phase_; }
     const GrabbedData& data() const { return data_; }
@@ -60,7 +62,6 @@ private:
     void finish();
     void restoreClipboard();
     void deliver();
-    void abort();
     void waitFor(Phase phase, int milliseconds);
 
     CaptureServices sys_;
