@@ -9,19 +9,18 @@ namespace ui::clip {
 
 namespace {
 
-constexpr DWORD openPatience = 1000;  // milliseconds
 constexpr DWORD openRetryInterval = 20;
 
 }  // namespace
 
-ClipboardLock::ClipboardLock(HWND owner) {
+ClipboardLock::ClipboardLock(HWND owner, DWORD patience) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (OpenClipboard(owner)) {
             open_ = true;
             return;
         }
-        if (GetTickCount() - start >= openPatience) {
+        if (GetTickCount() - start >= patience) {
             return;
         }
         Sleep(openRetryInterval);
@@ -55,6 +54,30 @@ std::optional<std::wstring> readUnicodeText(HWND owner) {
     std::wstring text(chars, length);
     GlobalUnlock(data);
     return text;
+}
+
+std::string readFormatBytes(HWND owner, UINT format) {
+    if (format == 0 || !IsClipboardFormatAvailable(format)) {
+        return std::string();
+    }
+    ClipboardLock lock(owner);
+    if (!lock.isOpen()) {
+        return std::string();
+    }
+    HANDLE data = GetClipboardData(format);
+    const SIZE_T size = data != nullptr ? GlobalSize(data) : 0;
+    const void* bytes = size != 0 ? GlobalLock(data) : nullptr;
+    if (bytes == nullptr) {
+        return std::string();
+    }
+    std::string copy(static_cast<const char*>(bytes), size);
+    GlobalUnlock(data);
+    return copy;
+}
+
+UINT htmlFormat() {
+    static const UINT id = RegisterClipboardFormatW(L"HTML Format");
+    return id;
 }
 
 bool writeUnicodeText(HWND owner, const std::wstring& text) {
