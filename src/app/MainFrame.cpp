@@ -45,6 +45,9 @@ constexpr int initialHeight = 638;
 constexpr int startDelay = 500;
 // Posted by the saving worker when a background save failed.
 constexpr UINT WM_SAVEFAILED = WM_APP + 1;
+// Posted when the window is enabled again: the dialog that disabled it has closed.
+constexpr UINT WM_DIALOGCLOSED = WM_APP + 2;
+constexpr std::size_t clippedBalloonLength = 128;
 constexpr int trayIconId = 1;
 constexpr int balloonTimeout = 4000;
 
@@ -280,6 +283,14 @@ void MainFrame::createTrayIcon() {
 }
 
 void MainFrame::startHotkeys() {
+    grabber_ = std::make_unique<TextGrabber>(*this, [this](const GrabbedData& data) { captured(data); });
+    const ClipHotkeyChoice& clipKey = grabber_->startChoice();
+    if (clipKey.fallback) {
+        const std::wstring used = clipKey.keyCode != 0 ? ui::input::hotkeyText(clipKey.keyCode, clipKey.modifiers)
+                                                       : res::getText("hotkeys.clip.none");
+        tray_->showBalloon(res::getText("hotkeys.taken.title"), res::formatText("hotkeys.clip.fallback", used),
+                           balloonTimeout);
+    }
     hotkeys_ = std::make_unique<mainframe::HotkeyManager>(*this);
     hotkeys_->showRequested.connect([this] { toggleByHotkey(); });
     hotkeys_->newNoteRequested.connect([this] { trayNewNote(); });
@@ -290,6 +301,46 @@ void MainFrame::startHotkeys() {
     if (!taken.empty()) {
         tray_->showBalloon(res::getText("hotkeys.taken.title"), res::formatText("hotkeys.taken", taken),
                            balloonTimeout);
+    }
+}
+
+void MainFrame::captured(const GrabbedData& data) {
+    if (!IsWindowEnabled(getHandle())) {
+        // A dialog is open and may hold a note: the capture waits until it closes.
+        waitingCaptures_.push_back(data);
+        return;
+    }
+    if (storedOr(Settings::silentClippingKey, Settings::defaultSilentClipping)) {
+        tray_->showBalloon(res::getText("app.clipped.title"), data.text.substr(0, clippedBalloonLength),
+                           balloonTimeout);
+    } else {
+        restore();
+    }
+    filter_->clear();
+    if (data.text.empty()) {
+        newNoteFromEmptyCapture(data);
+    } else {
+        addCapture(data);
+    }
+}
+
+void MainFrame::addCapture(const GrabbedData& data) {
+    // With a source and no title, the note takes the source as its title.
+    model::Note note(data.text, data.windowTitle, std::wstring(), model::Note::now());
+    note.setLink(data.link);
+    notebook_->addNote(note);
+}
+
+void MainFrame::newNoteFromEmptyCapture(const GrabbedData& data) {
+    HWND previous = GetForegroundWindow();
+    model::Note note(std::wstring(), data.moduleName, data.windowTitle, model::Note::now());
+    mainframe::NoteEditDialog dialog(this, note, res::getText("noteedit.new.title"), baseColor_,
+                                     notesList_->renderer().getTextFont());
+    if (dialog.run() == ui::DialogResult::accepted) {
+        notebook_->addNote(dialog.getNote());
+    }
+    if (previous != nullptr && IsWindow(previous)) {
+        SetForegroundWindow(previous);
     }
 }
 
@@ -658,6 +709,18 @@ bool MainFrame::handleMessage(const MSG& msg, LRESULT& result) {
     switch (msg.message) {
     case WM_SAVEFAILED:
         saveFailed();
+        return true;
+    case WM_ENABLE:
+        if (msg.wParam && !waitingCaptures_.empty()) {
+            PostMessageW(getHandle(), WM_DIALOGCLOSED, 0, 0);
+        }
+        break;
+    case WM_DIALOGCLOSED:
+        while (!waitingCaptures_.empty() && IsWindowEnabled(getHandle())) {
+            const GrabbedData data = waitingCaptures_.front();
+            waitingCaptures_.pop_front();
+            captured(data);
+        }
         return true;
     case WM_QUERYENDSESSION:
         result = TRUE;

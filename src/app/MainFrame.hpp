@@ -1,5 +1,7 @@
 #pragma once
 #include "app/Color.hpp"
+#include "app/GrabbedData.hpp"
+#include "app/TextGrabber.hpp"
 #include "app/mainframe/FilterControl.hpp"
 #include "app/mainframe/HotkeyManager.hpp"
 #include "app/mainframe/NotesList.hpp"
@@ -9,6 +11,7 @@
 #include "ui/menu/CheckCommand.hpp"
 #include "ui/menu/Popup.hpp"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -54,6 +57,7 @@ public:
     mainframe::FilterControl& filterControl() { return *filter_; }
     ui::NotifyIcon& trayIcon() { return *tray_; }
     mainframe::HotkeyManager& hotkeys() { return *hotkeys_; }
+    TextGrabber& grabber() { return *grabber_; }
     model::Notebook& notebook() { return *notebook_; }
 
 private:
@@ -70,6 +74,10 @@ private:
     void escape();
     void createTrayIcon();
     void startHotkeys();
+    // A capture arrived: a note at once, or the new-note dialog when nothing was copied.
+    void captured(const GrabbedData& data);
+    void addCapture(const GrabbedData& data);
+    void newNoteFromEmptyCapture(const GrabbedData& data);
     void saveFailed();
     void applySettings();
     std::unique_ptr<ui::menu::Popup> popupOf(const std::string& textKey, std::initializer_list<const char*> keys);
@@ -111,7 +119,10 @@ private:
     std::unique_ptr<ui::menu::Popup> contextMenu_;
     std::unique_ptr<ui::menu::Popup> trayMenu_;
     std::unique_ptr<ui::NotifyIcon> tray_;
+    std::unique_ptr<TextGrabber> grabber_;
     std::unique_ptr<mainframe::HotkeyManager> hotkeys_;
+    // Captures that arrived while a dialog of the window was open, added when it closes.
+    std::deque<GrabbedData> waitingCaptures_;
     sys::timers::Runner settingsSaver_;
     sys::timers::Runner backupCycle_;
     sys::timers::Runner startLater_;

@@ -145,6 +145,10 @@ StringsBundle::StringsBundle() {
     add("app.foldernotwritable.title", L"Notes Cannot Be Saved");
     add("hotkeys.taken", L"Another program uses {1}. Choose other keys in Options, Hot Keys.");
     add("hotkeys.taken.title", L"Hot key not available");
+    add("hotkeys.clip.fallback",
+        L"Another program uses your clip hot key. This time clip with {1}; your choice is kept for the next start.");
+    add("hotkeys.clip.none", L"the tray menu only");
+    add("app.clipped.title", text("app.name") + L" clipped:");
     add("app.backgroundsavefailed",
         L"Your notes could not be saved to {1}. " + text("app.name") + L" keeps trying after every change.");
     add("app.backgroundsavefailed.title", L"Notes not saved");
