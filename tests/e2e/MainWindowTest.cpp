@@ -1,0 +1,341 @@
+#include "Input.hpp"
+#include "ProgramFolder.hpp"
+#include "TopWindows.hpp"
+#include "VarnelProcess.hpp"
+#include "Wait.hpp"
+
+#include "app/Settings.hpp"
+#include "app/SettingsKeeper.hpp"
+#include "app/model/Note.hpp"
+#include "app/model/Notebook.hpp"
+#include "app/model/NotebookExchange.hpp"
+#include "app/model/NotebookStore.hpp"
+#include "res/StringsBundle.hpp"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace e2e;
+using app::model::Note;
+using app::model::Notebook;
+
+// A notebook file in the folder, written by the program's own writer.
+void writeNotebook(const ProgramFolder& folder, const std::vector<std::wstring>& texts) {
+    Notebook notebook;
+    for (const std::wstring& text : texts) {
+        notebook.addNote(Note(text, std::wstring(), std::wstring(), Note::now()));
+    }
+    ASSERT_TRUE(app::model::saveNotebook(notebook, folder.file(L"notebook.dat")));
+}
+
+// Preferences stored before the start, through the program's own settings writer.
+template <class T>
+void storeSetting(const ProgramFolder& folder, const char* key, const T& value) {
+    app::Settings settings(folder.file(L"varnel.settings"));
+    settings.set<T>(key, value);
+    settings.save();
+}
+
+HWND childOfClass(HWND parent, const std::wstring& className) {
+    struct Search {
+        const std::wstring* name;
+        HWND found = nullptr;
+    } search{&className};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            if (classNameOf(window) == *s->name) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Clicks a button of a dialog or message box by its text, as a user would.
+bool pushButton(HWND dialog, const std::wstring& text) {
+    HWND button = FindWindowExW(dialog, nullptr, L"Button", text.c_str());
+    if (button == nullptr) {
+        return false;
+    }
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return true;
+}
+
+// A shown top-level window of the process with this title, waited for.
+HWND waitForWindowTitled(const VarnelProcess& varnel, const std::wstring& title, unsigned timeoutMs = 10000) {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND window : topWindowsOf(varnel.id())) {
+                if (IsWindowVisible(window) && textOf(window) == title) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+// A running program in front with its list focused, started over the given notes.
+struct Started {
+    explicit Started(const std::vector<std::wstring>& texts = {}, const std::wstring& arguments = std::wstring()) {
+        if (!texts.empty()) {
+            writeNotebook(folder, texts);
+        }
+        varnel = std::make_unique<VarnelProcess>(folder.path(), arguments);
+        frame = varnel->waitForMainWindow();
+        varnel->waitUntilIdle();
+    }
+    ProgramFolder folder;
+    std::unique_ptr<VarnelProcess> varnel;
+    HWND frame = nullptr;
+};
+
+std::shared_ptr<Notebook> notebookOnceSaved(const ProgramFolder& folder, int expectedCount) {
+    std::shared_ptr<Notebook> notebook;
+    waitUntil([&] {
+        try {
+            notebook = folder.notebook();
+            return notebook->count() == expectedCount;
+        } catch (const std::exception&) {
+            return false;  // being replaced at this moment
+        }
+    });
+    return notebook;
+}
+
+TEST(MainWindow, PasteThenExitKeepsTheNoteAndLeavesNoTemporaryFiles) {
+    Started run;
+    ASSERT_NE(run.frame, nullptr);
+    ASSERT_TRUE(setClipboardText(L"Pasted line one\r\nand two"));
+    ASSERT_TRUE(bringToFront(run.frame));
+    pressKey('V', true);
+    ASSERT_TRUE(waitUntil([&] { return run.folder.exists(L"notebook.dat"); }));
+    run.varnel->postClose();
+    ASSERT_EQ(std::optional<DWORD>(0), run.varnel->waitForExit());
+
+    EXPECT_TRUE(run.folder.leftovers().empty());
+    const auto notebook = run.folder.notebook();
+    ASSERT_EQ(1, notebook->count());
+    EXPECT_EQ(L"Pasted line one\nand two", notebook->note(0).text());
+    EXPECT_EQ(L"Pasted line one", notebook->note(0).title());
+}
+
+// A notebook file held open by another program cannot be replaced: the exit says so, keeps
+// the program and its notes, and Retry saves once the file is free.
+TEST(MainWindow, ExitWithTheNotebookLockedAsksAndRetrySaves) {
+    Started run({L"first"});
+    ASSERT_NE(run.frame, nullptr);
+    ASSERT_TRUE(setClipboardText(L"added while locked"));
+    ASSERT_TRUE(bringToFront(run.frame));
+    pressKey('V', true);
+    ASSERT_TRUE(notebookOnceSaved(run.folder, 2));
+
+    HANDLE lock = CreateFileW(run.folder.file(L"notebook.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    run.varnel->postClose();
+    HWND box = run.varnel->waitForDialog(res::getText("app.savefailed.title"), 30000);
+    ASSERT_NE(box, nullptr) << "no message about the failed save";
+    EXPECT_NE(std::wstring::npos, messageTextOf(box).find(L"notebook.dat"));
+    EXPECT_TRUE(run.varnel->isRunning());
+    CloseHandle(lock);
+
+    ASSERT_TRUE(pushButton(box, L"&Retry"));
+    ASSERT_EQ(std::optional<DWORD>(0), run.varnel->waitForExit(30000));
+    const auto notebook = run.folder.notebook();
+    ASSERT_EQ(2, notebook->count());
+    EXPECT_EQ(L"added while locked", notebook->note(1).text());
+}
+
+// Windows ends a session by asking, then telling; the program may be killed right after.
+TEST(MainWindow, TheEndOfTheSessionRightAfterAChangeKeepsIt) {
+    Started run({L"first"});
+    ASSERT_NE(run.frame, nullptr);
+    ASSERT_TRUE(setClipboardText(L"just before logoff"));
+    ASSERT_TRUE(bringToFront(run.frame));
+    pressKey('V', true);
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(run.frame, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 10000, &answer));
+    EXPECT_NE(0u, answer);
+    ASSERT_TRUE(SendMessageTimeoutW(run.frame, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 30000, &answer));
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, run.varnel->id());
+    ASSERT_NE(process, nullptr);
+    TerminateProcess(process, 1);
+    CloseHandle(process);
+    run.varnel->waitForExit();
+
+    const auto notebook = run.folder.notebook();
+    ASSERT_EQ(2, notebook->count());
+    EXPECT_EQ(L"just before logoff", notebook->note(1).text());
+}
+
+TEST(MainWindow, TypingInTheListSearchesAndEscClearsThenMinimises) {
+    Started run({L"apple pie", L"banana", L"cherry"});
+    ASSERT_NE(run.frame, nullptr);
+    HWND edit = childOfClass(run.frame, L"Oskel.Edit");
+    ASSERT_NE(edit, nullptr);
+    ASSERT_TRUE(bringToFront(run.frame));
+    typeText(L"an");
+    ASSERT_TRUE(waitUntil([&] { return textOf(edit) == L"an"; })) << "typed into the list: " << textOf(edit).size();
+
+    pressKey(VK_ESCAPE);
+    ASSERT_TRUE(waitUntil([&] { return textOf(edit).empty(); }));
+    EXPECT_TRUE(IsWindowVisible(run.frame));
+    pressKey(VK_ESCAPE);
+    // Minimising goes to the tray by default.
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowVisible(run.frame) || IsIconic(run.frame); }));
+    EXPECT_TRUE(run.varnel->isRunning());
+}
+
+TEST(MainWindow, DeleteAsksAndRemovesOnlyOnYes) {
+    Started run({L"keep me", L"delete me"});
+    ASSERT_NE(run.frame, nullptr);
+    ASSERT_TRUE(bringToFront(run.frame));
+    pressKey(VK_END);
+    pressKey(VK_DELETE);
+    HWND box = run.varnel->waitForDialog(res::getText("confirmdelete.title.one"));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(L"Delete note\n'delete me'?", messageTextOf(box));
+    ASSERT_TRUE(pushButton(box, L"&No"));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(box); }));
+
+    ASSERT_TRUE(bringToFront(run.frame));
+    pressKey(VK_DELETE);
+    box = run.varnel->waitForDialog(res::getText("confirmdelete.title.one"));
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(pushButton(box, L"&Yes"));
+    const auto notebook = notebookOnceSaved(run.folder, 1);
+    ASSERT_TRUE(notebook);
+    ASSERT_EQ(1, notebook->count());
+    EXPECT_EQ(L"keep me", notebook->note(0).text());
+}
+
+TEST(MainWindow, CopyingTwoNotesGivesTheirTextWithCrLf) {
+    Started run({L"first\nline", L"second"});
+    ASSERT_NE(run.frame, nullptr);
+    ASSERT_TRUE(bringToFront(run.frame));
+    ASSERT_TRUE(setClipboardText(L"before"));
+    pressKey('A', true);
+    pressKey('C', true);
+    ASSERT_TRUE(waitUntil([] { return clipboardText() != std::optional<std::wstring>(L"before"); }));
+
+    const auto notebook = run.folder.notebook();
+    const std::wstring expected = app::model::notesAsText({&notebook->note(0), &notebook->note(1)});
+    EXPECT_EQ(std::optional<std::wstring>(expected), clipboardText());
+    EXPECT_NE(std::wstring::npos, expected.find(L"first\r\nline\r\n\r\n\r\n\r\n["));
+}
+
+// The colour menu by keys, as a user opens it: View, Color Theme, Red.
+TEST(MainWindow, AThemeChosenInTheMenuIsSavedAndKept) {
+    Started run({L"note"});
+    ASSERT_NE(run.frame, nullptr);
+    ASSERT_TRUE(bringToFront(run.frame));
+    pressKey('V', false, true);
+    pressKey('C');
+    pressKey('R');
+    ASSERT_TRUE(waitUntil([&] {
+        return run.folder.exists(L"varnel.settings")
+               && run.folder.settings().get<app::ColorRef>(app::Settings::baseColorKey, 0) == app::rgb(255, 30, 0);
+    }));
+
+    // The choice is kept: a restart starts red and writes red back.
+    run.varnel->postClose();
+    ASSERT_EQ(std::optional<DWORD>(0), run.varnel->waitForExit());
+    VarnelProcess again(run.folder.path());
+    ASSERT_NE(again.waitForMainWindow(), nullptr);
+    again.waitUntilIdle();
+    again.postClose();
+    ASSERT_EQ(std::optional<DWORD>(0), again.waitForExit());
+    EXPECT_EQ(app::rgb(255, 30, 0), run.folder.settings().get<app::ColorRef>(app::Settings::baseColorKey, 0));
+}
+
+TEST(MainWindow, ThePlacementSurvivesARestart) {
+    ProgramFolder folder;
+    RECT placed = {};
+    {
+        VarnelProcess varnel(folder.path());
+        HWND frame = varnel.waitForMainWindow();
+        ASSERT_NE(frame, nullptr);
+        varnel.waitUntilIdle();
+        SetWindowPos(frame, nullptr, 120, 90, 530, 610, SWP_NOZORDER | SWP_NOACTIVATE);
+        GetWindowRect(frame, &placed);
+        varnel.postClose();
+        ASSERT_EQ(std::optional<DWORD>(0), varnel.waitForExit());
+    }
+    VarnelProcess again(folder.path());
+    HWND frame = again.waitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    again.waitUntilIdle();
+    RECT now = {};
+    GetWindowRect(frame, &now);
+    EXPECT_EQ(placed.left, now.left);
+    EXPECT_EQ(placed.top, now.top);
+    EXPECT_EQ(placed.right - placed.left, now.right - now.left);
+    EXPECT_EQ(placed.bottom - placed.top, now.bottom - now.top);
+}
+
+// With closing to the tray on, the close box only hides the window; the tray icon's click
+// brings it back.
+TEST(MainWindow, CloseToTrayHidesAndTheTrayIconRestores) {
+    ProgramFolder folder;
+    storeSetting(folder, app::Settings::closeToTrayKey, true);
+    VarnelProcess varnel(folder.path());
+    HWND frame = varnel.waitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    varnel.waitUntilIdle();
+    varnel.postClose();
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(frame); }));
+    EXPECT_TRUE(varnel.isRunning());
+
+    // What the shell sends for a click on the icon.
+    PostMessageW(frame, WM_USER + 103, 1, WM_LBUTTONDOWN);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(frame) && !IsIconic(frame); }));
+}
+
+// A key taken by another program costs only that key: the show key here is taken, and the
+// new-note key still opens a new note.
+TEST(MainWindow, HotKeysWorkOneByOne) {
+    ProgramFolder folder;
+    storeSetting(folder, app::Settings::newNoteHotkeyKey, static_cast<int>(VK_F11));
+    storeSetting(folder, app::Settings::newNoteHotkeyModifiersKey, static_cast<int>(MOD_CONTROL | MOD_ALT));
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F12)) << "the show key is free to take";
+    VarnelProcess varnel(folder.path());
+    HWND frame = varnel.waitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    varnel.waitUntilIdle();
+    pressKey(VK_F11, true, true);
+    HWND dialog = waitForWindowTitled(varnel, res::getText("noteedit.new.title"));
+    UnregisterHotKey(nullptr, 1);
+    ASSERT_NE(dialog, nullptr) << "the new-note hot key did not work";
+    pressKey(VK_ESCAPE);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(dialog); }));
+
+    // Free again, the show key is still Varnel's after a restart; here it toggles.
+    varnel.postClose();
+    ASSERT_EQ(std::optional<DWORD>(0), varnel.waitForExit());
+    VarnelProcess second(folder.path());
+    frame = second.waitForMainWindow();
+    ASSERT_NE(frame, nullptr);
+    second.waitUntilIdle();
+    ASSERT_TRUE(bringToFront(frame));
+    pressKey(VK_F12, true, true);
+    ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(frame) || IsIconic(frame); }));
+    pressKey(VK_F12, true, true);
+    EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(frame) && !IsIconic(frame); }));
+}
+
+}  // namespace
