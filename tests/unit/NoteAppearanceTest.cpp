@@ -20,10 +20,10 @@ TEST(NoteAppearanceTest, FontsAreDescribedWithBoldOnlyAtSevenHundred) {
 
 TEST(NoteAppearanceTest, DisplayedLinesAreWholeIntegersClampedToTheRange) {
     const std::vector<std::pair<std::wstring, int>> cases{
-        {L"7", 7},       {L"250", 100}, {L"100", 100}, {L"-3", 0},
-        {L"0", 0},       {L"+12", 12},  {L"007", 7},   {L"99999999999999999999", 100},
-        {L" 5", 42},     {L"5 ", 42},   {L"", 42},     {L"abc", 42},
-        {L"5a", 42},     {L"-", 42},    {L"1.5", 42},  {L"--1", 42},
+        {L"7", 7},       {L"250", 100}, {L"100", 100},        {L"-3", 0},
+        {L"0", 0},       {L"+12", 12},  {L"007", 7},          {L"99999999999999999999", 100},
+        {L" 5", 42},     {L"5 ", 42},   {std::wstring(), 42}, {L"abc", 42},
+        {L"5a", 42},     {L"-", 42},    {L"1.5", 42},         {L"--1", 42},
         {L"\x0665", 42},
     };
     for (const auto& [text, lines] : cases) {
