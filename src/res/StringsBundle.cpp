@@ -133,6 +133,9 @@ StringsBundle::StringsBundle() {
     add("options.hotkeys.clip.hint", L"Using Alt or Shift keys in this combination may reduce the clipping ability.");
     add("options.hotkeys.cannotregister", L"This key combination cannot be registered. Please pick another one.");
     add("options.hotkeys.cannotregister.title", L"Cannot Register Hot Key");
+    add("options.hotkeys.duplicate",
+        L"{1} is chosen for more than one hot key. Please pick a different "
+        L"combination for each.");
     add("app.savefailed",
         L"Your notes could not be saved to\n{1}\n\n{2}\n\nClose any program that may be using the file, or "
         L"free some disk space, then choose Retry. Cancel keeps "
