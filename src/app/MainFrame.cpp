@@ -8,6 +8,9 @@
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookExchange.hpp"
 #include "app/model/NotebookStore.hpp"
+#include "app/mainframe/AboutDialog.hpp"
+#include "app/mainframe/HotkeyEditDialog.hpp"
+#include "app/mainframe/NoteAppearanceDialog.hpp"
 #include "app/mainframe/NoteEditDialog.hpp"
 #include "app/mainframe/ReplaceTagsDialog.hpp"
 #include "app/mainframe/TagDialog.hpp"
@@ -118,8 +121,6 @@ ui::menu::Command& MainFrame::command(const std::string& key) {
 void MainFrame::addCommands() {
     const auto hasNotes = [this] { return notebook_->view().count() > 0; };
     const auto selectionNotEmpty = [this] { return hasSelection(); };
-    // Commands whose dialogs are not part of the program yet stay disabled.
-    const auto noDialogYet = [] { return false; };
 
     addCommand("menu.file.import", [this] { importNotes(); });
     addCommand("menu.file.export", [this] { exportNotes(); });
@@ -150,10 +151,8 @@ void MainFrame::addCommands() {
             key, [this, color] { setBaseColor(color); }, [this, color] { return baseColor_ == color; },
             Command::Predicate(), gdi::Icon(themeIcons[i], 16, 16));
     }
-    addCommand(
-        "menu.view.noteappearance", [] {}, noDialogYet);
-    addCommand(
-        "menu.options.hotkey", [] {}, noDialogYet);
+    addCommand("menu.view.noteappearance", [this] { editAppearance(); });
+    addCommand("menu.options.hotkey", [this] { editHotkeys(); });
     addCheckCommand(
         "menu.options.silentclipping",
         [this] { toggleSetting(Settings::silentClippingKey, Settings::defaultSilentClipping); },
@@ -172,8 +171,10 @@ void MainFrame::addCommands() {
         "menu.help.website", [this] { openFile(getHandle(), websiteAddress()); }, Command::Predicate(), 129);
     addCommand(
         "menu.help.forum", [this] { openFile(getHandle(), forumAddress()); }, Command::Predicate(), 129);
-    addCommand(
-        "menu.help.about", [] {}, noDialogYet);
+    addCommand("menu.help.about", [this] {
+        mainframe::AboutDialog dialog(this, rgb(0, 90, 240));
+        dialog.run();
+    });
     addCommand(
         "noteslist.openlink", [this] { browseLink(); }, [this] { return focusHasLink(); }, 129);
     addCommand(
@@ -539,6 +540,37 @@ void MainFrame::replaceTags() {
     if (dialog.run() == ui::DialogResult::accepted) {
         notebook_->replaceTags(dialog.getSourceTags(), dialog.getDestinationTags());
     }
+}
+
+void MainFrame::editAppearance() {
+    mainframe::NoteAppearanceDialog dialog(this, rgb(0, 90, 240), notesList_->renderer().getHeaderFont(),
+                                           notesList_->renderer().getTextFont(),
+                                           notesList_->renderer().getMaxDisplayedLines());
+    if (dialog.run() != ui::DialogResult::accepted) {
+        return;
+    }
+    notesList_->setHeaderFont(dialog.getHeaderFont());
+    notesList_->setTextFont(dialog.getTextFont());
+    notesList_->setMaxDisplayedLines(dialog.getMaxLines());
+    Settings& settings = Settings::instance();
+    settings.set<Font>(Settings::noteHeaderFontKey, fontOf(*dialog.getHeaderFont()));
+    settings.set<Font>(Settings::noteTextFontKey, fontOf(*dialog.getTextFont()));
+    settings.set<int>(Settings::maxDisplayedNoteLinesKey, dialog.getMaxLines());
+}
+
+void MainFrame::editHotkeys() {
+    using Dialog = mainframe::HotkeyEditDialog;
+    const auto [clipKey, clipModifiers] = grabber_->hotkey();
+    const auto [showKey, showModifiers] = hotkeys_->showHotkey();
+    const auto [newKey, newModifiers] = hotkeys_->newNoteHotkey();
+    Dialog dialog(
+        this, baseColor_,
+        Dialog::Hotkey{clipKey, clipModifiers, [this](unsigned k, unsigned m) { grabber_->setHotkey(k, m); }},
+        Dialog::Hotkey{showKey, showModifiers, [this](unsigned k, unsigned m) { hotkeys_->setShowHotkey(k, m); }},
+        Dialog::Hotkey{newKey, newModifiers, [this](unsigned k, unsigned m) { hotkeys_->setNewNoteHotkey(k, m); }},
+        // While the dialog is open the clip key is free, so it can be pressed into a box.
+        [this] { grabber_->releaseHotkey(); }, [this] { grabber_->resumeHotkey(); });
+    dialog.run();
 }
 
 void MainFrame::copyNotes() {

@@ -90,6 +90,8 @@ private:
     void editNote();
     void tagNotes();
     void replaceTags();
+    void editAppearance();
+    void editHotkeys();
     // The notebook index of the note with this id, or -1 when it is gone.
     int indexOfNote(int id) const;
     void copyNotes();

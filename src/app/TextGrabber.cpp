@@ -286,7 +286,23 @@ std::pair<unsigned, unsigned> TextGrabber::hotkey() const {
 }
 
 void TextGrabber::releaseHotkey() {
+    if (hotkey_) {
+        released_ = {hotkey_->keyCode(), hotkey_->modifiers()};
+    }
     hotkey_.reset();
+}
+
+void TextGrabber::resumeHotkey() noexcept {
+    const auto [keyCode, modifiers] = released_;
+    released_ = {0, 0};
+    if (hotkey_ || keyCode == 0) {
+        return;
+    }
+    try {
+        hotkey_ = makeHotkey(keyCode, modifiers);
+    } catch (const std::exception&) {
+        // Taken by another program while the dialog was open: the clip key stays off.
+    }
 }
 
 }  // namespace app

@@ -47,6 +47,9 @@ public:
     // Unregisters the clip hot key until the next setHotkey (the hot key dialog needs the
     // combination free while it listens).
     void releaseHotkey();
+    // Registers again what releaseHotkey released, storing nothing (a fallback of this run
+    // stays this run's); a combination taken meanwhile stays off. Never throws.
+    void resumeHotkey() noexcept;
     // What start-up registered; `fallback` set when the stored key was refused and
     // another (or none) is in use for this run.
     const ClipHotkeyChoice& startChoice() const { return startChoice_; }
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<System> system_;
     std::unique_ptr<CaptureMachine> machine_;
     std::unique_ptr<ui::input::Hotkey> hotkey_;
+    std::pair<unsigned, unsigned> released_{0, 0};
     ClipHotkeyChoice startChoice_;
 };
 

@@ -82,3 +82,28 @@ TEST_F(GrabberHotkeys, ATakenStoredKeyFallsBackForThisRunAndAChangeKeepsTheOldKe
     EXPECT_EQ(Combination(0, 0), grabber.hotkey());
     EXPECT_TRUE(isFree(VK_F22, allThree));
 }
+
+// The hot key dialog frees the clip key while it listens and gives it back when it closes
+// without a change: a fallback of this run must not become the stored choice then.
+TEST_F(GrabberHotkeys, AReleasedKeyComesBackWithoutBeingStored) {
+    settings->set<int>(Settings::captureHotkeyKey, VK_F21);
+    settings->set<int>(Settings::captureHotkeyModifiersKey, allThree);
+    {
+        Hotkey taken(elsewhere, allThree, VK_F21, [] {});
+        TextGrabber grabber(
+            window, [](const app::GrabbedData&) {}, *settings);
+        ASSERT_TRUE(grabber.startChoice().fallback);
+        grabber.releaseHotkey();
+        EXPECT_TRUE(isFree(VK_F12, ui::input::modCtrl));
+        grabber.resumeHotkey();
+        EXPECT_EQ(Combination(VK_F12, ui::input::modCtrl), grabber.hotkey());
+        EXPECT_EQ(Combination(VK_F21, allThree), stored());
+
+        // Taken by another program while released, it stays off, quietly.
+        grabber.releaseHotkey();
+        Hotkey meanwhile(elsewhere, ui::input::modCtrl, VK_F12, [] {});
+        grabber.resumeHotkey();
+        EXPECT_EQ(Combination(0, 0), grabber.hotkey());
+        EXPECT_EQ(Combination(VK_F21, allThree), stored());
+    }
+}
