@@ -34,7 +34,7 @@ TEST(StringsBundle, ComposedEntriesAreBuiltFromOthers) {
 
 TEST(StringsBundle, HoldsTheWholeTableInOrder) {
     const auto& keys = res::StringsBundle::instance().keys();
-    ASSERT_EQ(129u, keys.size());
+    ASSERT_EQ(132u, keys.size());
     EXPECT_EQ("app.name", keys.front());
     EXPECT_EQ("filtercontrol.filtered_many", keys.back());
     EXPECT_EQ(keys.size(), std::set<std::string>(keys.begin(), keys.end()).size());
