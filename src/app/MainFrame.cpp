@@ -2,6 +2,7 @@
 
 #include "app/LinkOpener.hpp"
 #include "app/Placement.hpp"
+#include "app/PlacementWin32.hpp"
 #include "app/ProductLinks.hpp"
 #include "app/Settings.hpp"
 #include "app/model/NoteMerge.hpp"
@@ -703,7 +704,7 @@ void MainFrame::restore() {
 }
 
 void MainFrame::toggleFromTray() {
-    const bool active = GetActiveWindow() == getHandle() && IsWindowVisible(getHandle());
+    const bool active = GetForegroundWindow() == getHandle() && IsWindowVisible(getHandle());
     switch (mainframe::trayToggleAction(IsIconic(getHandle()) != FALSE, active, lastDeactivation_, GetTickCount())) {
     case mainframe::ToggleAction::Restore:
         restore();
@@ -871,15 +872,16 @@ void MainFrame::applyPlacement() {
     if (wanted.right <= wanted.left || wanted.bottom <= wanted.top) {
         wanted = fallback;
     }
-    // The stored rectangle is in the work area's coordinates. A monitor that is gone or a
-    // damaged value must not put the window where nobody can reach it.
-    const RECT asked{wanted.left, wanted.top, wanted.right, wanted.bottom};
-    MONITORINFO monitor = {};
-    monitor.cbSize = sizeof(monitor);
-    GetMonitorInfoW(MonitorFromRect(&asked, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& work = monitor.rcWork;
-    const Rect area{0, 0, work.right - work.left, work.bottom - work.top};
-    const Rect fitted = fitIntoArea(wanted, area);
+    // The stored rectangle is in workspace coordinates, which start at the primary work
+    // area's corner. A monitor that is gone or a damaged value must not put the window where
+    // nobody can reach it.
+    RECT primary = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+    const auto moved = [](Rect r, int dx, int dy) {
+        return Rect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    };
+    const Rect onScreen = moved(wanted, primary.left, primary.top);
+    const Rect fitted = moved(fitIntoArea(onScreen, nearestWorkArea(onScreen)), -primary.left, -primary.top);
 
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
