@@ -3,6 +3,7 @@
 #include "Wait.hpp"
 
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace e2e {
@@ -25,6 +26,40 @@ void send(std::vector<INPUT>& inputs) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shown popup menus, of any process: menus are windows of the class "#32768".
+int shownMenus() {
+    int count = 0;
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            wchar_t name[16] = {};
+            GetClassNameW(window, name, 16);
+            if (std::wcscmp(name, L"#32768") == 0 && IsWindowVisible(window)) {
+                ++*reinterpret_cast<int*>(param);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+}  // namespace
+
+bool chooseMenu(WORD menuLetter, std::initializer_list<WORD> entryLetters) {
+    // A letter that arrives before its menu is shown goes to the window instead.
+    int depth = shownMenus();
+    pressKey(menuLetter, false, true);
+    for (WORD letter : entryLetters) {
+        ++depth;
+        if (!waitUntil([&] { return shownMenus() >= depth; })) {
+            return false;
+        }
+        pressKey(letter);
+    }
+    return true;
+}
 
 bool bringToFront(HWND window) {
     SetForegroundWindow(window);

@@ -18,6 +18,10 @@ bool bringToFront(HWND window);
 void pressKey(WORD virtualKey, bool ctrl = false, bool alt = false, bool shift = false);
 // Types text as Unicode characters, whatever the keyboard layout.
 void typeText(const std::wstring& text);
+// Opens a menu of the menu bar with Alt and its letter, then chooses the entries with their
+// letters, each once the menu it belongs to is on the screen; answers false when a menu did
+// not open in time.
+bool chooseMenu(WORD menuLetter, std::initializer_list<WORD> entryLetters);
 // A left click at a point of the screen.
 void clickAt(POINT screenPoint);
 

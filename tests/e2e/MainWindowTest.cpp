@@ -62,13 +62,14 @@ HWND childOfClass(HWND parent, const std::wstring& className) {
     return search.found;
 }
 
-// Clicks a button of a dialog or message box by its text, as a user would.
+// Chooses a button of a dialog or message box by its text, as its click would: a click
+// message to a box still being shown can be lost, the command cannot.
 bool pushButton(HWND dialog, const std::wstring& text) {
     HWND button = FindWindowExW(dialog, nullptr, L"Button", text.c_str());
     if (button == nullptr) {
         return false;
     }
-    PostMessageW(button, BM_CLICK, 0, 0);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
     return true;
 }
 
@@ -244,9 +245,7 @@ TEST(MainWindow, AThemeChosenInTheMenuIsSavedAndKept) {
     Started run({L"note"});
     ASSERT_NE(run.frame, nullptr);
     ASSERT_TRUE(bringToFront(run.frame));
-    pressKey('V', false, true);
-    pressKey('C');
-    pressKey('R');
+    ASSERT_TRUE(chooseMenu('V', {'C', 'R'}));
     ASSERT_TRUE(waitUntil([&] {
         return run.folder.exists(L"varnel.settings")
                && run.folder.settings().get<app::ColorRef>(app::Settings::baseColorKey, 0) == app::rgb(255, 30, 0);
@@ -304,6 +303,8 @@ TEST(MainWindow, CloseToTrayHidesAndTheTrayIconRestores) {
     // What the shell sends for a click on the icon.
     PostMessageW(frame, WM_USER + 103, 1, WM_LBUTTONDOWN);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(frame) && !IsIconic(frame); }));
+    // Closing only hides it: the test ends it.
+    varnel.end(0);
 }
 
 // A key taken by another program costs only that key: the show key here is taken, and the
@@ -336,6 +337,70 @@ TEST(MainWindow, HotKeysWorkOneByOne) {
     ASSERT_TRUE(waitUntil([&] { return !IsWindowVisible(frame) || IsIconic(frame); }));
     pressKey(VK_F12, true, true);
     EXPECT_TRUE(waitUntil([&] { return IsWindowVisible(frame) && !IsIconic(frame); }));
+}
+
+// Picks the file type of an open or save dialog, as choosing it in the list would.
+void chooseFileType(HWND dialog, int index) {
+    constexpr int typeList = 0x470;  // the dialogs' "files of type" list
+    HWND list = GetDlgItem(dialog, typeList);
+    ASSERT_NE(list, nullptr) << "no file type list in the dialog";
+    SendMessageW(list, CB_SETCURSEL, index, 0);
+    // The dialog takes the choice when the list reports it settled.
+    SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(typeList, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+}
+
+// Names the file in an open or save dialog and confirms it.
+void chooseFile(HWND dialog, const std::wstring& path) {
+    constexpr int nameBox = 0x47C;  // the dialogs' file name box
+    HWND name = GetDlgItem(dialog, nameBox);
+    ASSERT_NE(name, nullptr) << "no file name box in the dialog";
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+}
+
+// Export to XML from one notebook, import into another: the notes arrive as they were.
+TEST(MainWindow, ExportAndImportCarryTheNotesAcross) {
+    Started from({L"first note\nwith two lines", L"second"});
+    ASSERT_NE(from.frame, nullptr);
+    const std::wstring exported = from.folder.file(L"exported notes.xml");
+    ASSERT_TRUE(bringToFront(from.frame));
+    ASSERT_TRUE(chooseMenu('F', {'E'}));
+    HWND save = from.varnel->waitForDialog(res::getText("export.title"));
+    ASSERT_NE(save, nullptr);
+    chooseFileType(save, 1);
+    chooseFile(save, exported);
+    HWND done = from.varnel->waitForDialog(res::getText("export.successmsg.title"));
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(res::formatText("export.successmsg", L"2"), messageTextOf(done));
+    PostMessageW(done, WM_COMMAND, IDOK, 0);
+    const std::string bytes = from.folder.read(L"exported notes.xml");
+    ASSERT_GE(bytes.size(), 4u);
+    EXPECT_EQ(std::string("\xFF\xFE<\0", 4), bytes.substr(0, 4)) << "the XML type was chosen";
+    // One instance at a time: the second program starts once the first has ended.
+    from.varnel->postClose();
+    ASSERT_EQ(std::optional<DWORD>(0), from.varnel->waitForExit());
+
+    Started into({L"already here"});
+    ASSERT_NE(into.frame, nullptr);
+    ASSERT_TRUE(bringToFront(into.frame));
+    ASSERT_TRUE(chooseMenu('F', {'I'}));
+    HWND open = into.varnel->waitForDialog(res::getText("import.title"));
+    ASSERT_NE(open, nullptr);
+    chooseFileType(open, 1);
+    chooseFile(open, exported);
+    done = into.varnel->waitForDialog(res::getText("import.successmsg.title"));
+    ASSERT_NE(done, nullptr);
+    EXPECT_EQ(res::formatText("import.successmsg", L"2"), messageTextOf(done));
+    PostMessageW(done, WM_COMMAND, IDOK, 0);
+
+    const auto notebook = notebookOnceSaved(into.folder, 3);
+    ASSERT_TRUE(notebook);
+    const auto original = from.folder.notebook();
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(original->note(i).text(), notebook->note(i + 1).text());
+        EXPECT_EQ(original->note(i).title(), notebook->note(i + 1).title());
+        EXPECT_EQ(original->note(i).created(), notebook->note(i + 1).created());
+    }
 }
 
 }  // namespace

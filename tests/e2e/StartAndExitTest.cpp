@@ -172,8 +172,7 @@ TEST(Clipboard, PasteFromTheEditMenuAddsTheClipboardTextAsANoteThatIsSavedAtExit
 
     // As a user does it: Alt+E opens the Edit menu, P chooses Paste.
     ASSERT_TRUE(bringToFront(frame));
-    pressKey('E', false, true);
-    pressKey('P');
+    ASSERT_TRUE(chooseMenu('E', {'P'}));
     ASSERT_TRUE(varnel.waitUntilIdle());
     EXPECT_EQ(clipboardText(), std::optional<std::wstring>(L"Milk\r\nEggs"));
 
