@@ -494,9 +494,10 @@ void MainFrame::newNote() {
 void MainFrame::editNote() {
     // The dialog edits a copy: while it runs, notes may be added and the notebook's storage
     // move. The copy goes back by the note's id, if the note is still there.
-    const int id = notebook_->view().note(notesList_->getFocus()).id();
-    mainframe::NoteEditDialog dialog(this, notebook_->view().note(notesList_->getFocus()),
-                                     res::getText("noteedit.title"), baseColor_, notesList_->renderer().getTextFont());
+    const model::Note& note = notebook_->view().note(notesList_->getFocus());
+    const int id = note.id();
+    mainframe::NoteEditDialog dialog(this, note, res::getText("noteedit.title") + L" '" + note.title() + L"'",
+                                     baseColor_, notesList_->renderer().getTextFont());
     if (dialog.run() != ui::DialogResult::accepted) {
         return;
     }
