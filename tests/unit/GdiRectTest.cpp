@@ -1,3 +1,4 @@
+#include "MessageOf.hpp"
 #include "err/Exceptions.hpp"
 #include "gdi/Color.hpp"
 #include "gdi/Rect.hpp"
@@ -8,26 +9,7 @@
 #include <string>
 
 using gdi::Rect;
-
-namespace {
-
-// Runs the call and returns the message of the exception of type E it throws; fails the
-// test when it throws nothing or something else.
-template <typename E, typename F>
-std::string messageOf(F call) {
-    try {
-        call();
-    } catch (const E& e) {
-        return e.what();
-    } catch (const std::exception& e) {
-        ADD_FAILURE() << "unexpected exception: " << e.what();
-        return std::string();
-    }
-    ADD_FAILURE() << "no exception";
-    return std::string();
-}
-
-}  // namespace
+using testing_support::messageOf;
 
 TEST(GdiRectChecks, ConstructorRejectsInvertedSidesLeftFirst) {
     EXPECT_EQ("Precondition failed:\ngdi::Rect::Rect\nleft <= right",

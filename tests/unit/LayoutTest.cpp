@@ -5,6 +5,7 @@
 #include "ui/layout/Layoutable.hpp"
 #include "ui/layout/Pane.hpp"
 
+#include "MessageOf.hpp"
 #include "err/Exceptions.hpp"
 
 #include <gtest/gtest.h>
@@ -59,20 +60,12 @@ L with(L layout, std::initializer_list<Item*> items) {
     return layout;
 }
 
-// What a failed precondition of type E thrown by `action` names after "Precondition failed:\n",
-// or a note of what happened instead.
+// What a failed precondition of type E thrown by `action` names after "Precondition failed:\n".
 template <class E, class F>
 std::string refusal(F action) {
     const std::string prefix = "Precondition failed:\n";
-    try {
-        action();
-    } catch (const E& e) {
-        const std::string text = e.what();
-        return text.compare(0, prefix.size(), prefix) == 0 ? text.substr(prefix.size()) : text;
-    } catch (const std::exception& e) {
-        return std::string("wrong exception: ") + e.what();
-    }
-    return "no exception";
+    const std::string text = testing_support::messageOf<E>(action);
+    return text.compare(0, prefix.size(), prefix) == 0 ? text.substr(prefix.size()) : text;
 }
 
 }  // namespace

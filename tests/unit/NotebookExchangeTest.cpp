@@ -1,5 +1,6 @@
 #include "app/model/NotebookExchange.hpp"
 
+#include "MessageOf.hpp"
 #include "TempFolder.hpp"
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookCodec.hpp"
@@ -13,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -82,15 +82,6 @@ struct Recorded {
     Notebook notebook;
     std::vector<std::string> events;
 };
-
-std::string messageOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const err::LogicException& e) {
-        return e.what();
-    }
-    return "no err::LogicException";
-}
 
 const char* const firstPostcondition =
     "Postcondition failed:\napp::model::Notebook::importFromXml\ni != std::wstring::npos";
@@ -185,11 +176,11 @@ TEST(NotebookExchange, XmlImportErrorsNameTheFailedCondition) {
     target.events.clear();
 
     folder.write(L"none.xml", bom + utf16(L"<?xml version=\"1.0\"?>\r\n<notebook>\r\n</notebook>\r\n"));
-    EXPECT_EQ(firstPostcondition,
-              messageOf([&] { app::model::importFromXml(target.notebook, folder.file(L"none.xml")); }));
+    EXPECT_EQ(firstPostcondition, testing_support::messageOf<err::LogicException>(
+                                      [&] { app::model::importFromXml(target.notebook, folder.file(L"none.xml")); }));
     folder.write(L"empty.xml", "");
-    EXPECT_EQ(firstPostcondition,
-              messageOf([&] { app::model::importFromXml(target.notebook, folder.file(L"empty.xml")); }));
+    EXPECT_EQ(firstPostcondition, testing_support::messageOf<err::LogicException>(
+                                      [&] { app::model::importFromXml(target.notebook, folder.file(L"empty.xml")); }));
 
     // An export whose line ends were turned into LF has no closing marker.
     Notebook source;
@@ -198,8 +189,8 @@ TEST(NotebookExchange, XmlImportErrorsNameTheFailedCondition) {
     std::string lf = folder.read(L"crlf.xml");
     boost::algorithm::replace_all(lf, utf16(L"\r\n"), utf16(L"\n"));
     folder.write(L"lf.xml", lf);
-    EXPECT_EQ(secondPostcondition,
-              messageOf([&] { app::model::importFromXml(target.notebook, folder.file(L"lf.xml")); }));
+    EXPECT_EQ(secondPostcondition, testing_support::messageOf<err::LogicException>(
+                                       [&] { app::model::importFromXml(target.notebook, folder.file(L"lf.xml")); }));
 
     EXPECT_THROW(app::model::importFromXml(target.notebook, folder.file(L"missing.xml")), err::IOException);
     {

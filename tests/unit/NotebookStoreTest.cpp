@@ -1,6 +1,7 @@
 #include "app/model/NotebookStore.hpp"
 
 #include "ManualOneShot.hpp"
+#include "MessageOf.hpp"
 #include "TempFolder.hpp"
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookCodec.hpp"
@@ -8,6 +9,7 @@
 #include "sys/platform/Platform.hpp"
 #include "sys/timers/OneShot.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -155,12 +157,8 @@ TEST(NotebookStoreLoad, AFileThatCannotBeReadRaisesInsteadOfStartingEmpty) {
     {
         FaultyFileSystem fs(Op::ReadAll, hardError);
         ScopedFileSystem scope(fs);
-        try {
-            app::model::loadNotebook(path);
-            ADD_FAILURE() << "an unreadable file loaded";
-        } catch (const err::IOException& e) {
-            EXPECT_EQ(0u, std::string(e.what()).rfind("Cannot read file\n", 0)) << e.what();
-        }
+        EXPECT_THAT(testing_support::messageOf<err::IOException>([&] { app::model::loadNotebook(path); }),
+                    testing::StartsWith("Cannot read file\n"));
     }
     {
         FaultyFileSystem fs(Op::ReadAll, transientError);
@@ -183,12 +181,8 @@ TEST(NotebookStoreLoad, AFileThatCannotBeReadRaisesInsteadOfStartingEmpty) {
 TEST(NotebookStoreLoad, AnEmptyFileIsAStreamErrorAndIsLeftAlone) {
     TempFolder folder;
     folder.write(L"notebook.dat", "");
-    try {
-        app::model::loadNotebook(folder.file(L"notebook.dat"));
-        ADD_FAILURE() << "an empty file loaded";
-    } catch (const app::model::ArchiveException& e) {
-        EXPECT_STREQ("stream error", e.what());
-    }
+    EXPECT_EQ("stream error", testing_support::messageOf<app::model::ArchiveException>(
+                                  [&] { app::model::loadNotebook(folder.file(L"notebook.dat")); }));
     EXPECT_EQ(std::set<std::wstring>{L"notebook.dat"}, folder.names());
     EXPECT_EQ("", folder.read(L"notebook.dat"));
 }

@@ -17,7 +17,6 @@ TEST(GdiBlend, ExactDecimalWeightsAreNotTruncatedAStepLow) {
     EXPECT_EQ(rgb(253, 252, 246), gdi::blend(themes::yellow, gdi::white, 0.04));
     // Real fractions still truncate.
     EXPECT_EQ(rgb(244, 248, 254), gdi::blend(themes::blue, gdi::white, 0.04));
-    EXPECT_EQ(rgb(236, 236, 236), gdi::blend(rgb(10, 10, 10), gdi::white, 0.075));
 }
 
 TEST(GdiColor, DesaturateAndInvert) {

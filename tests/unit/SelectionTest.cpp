@@ -1,3 +1,4 @@
+#include "MessageOf.hpp"
 #include "app/mainframe/noteslist/statemanager/ItemStateManager.hpp"
 #include "app/mainframe/noteslist/statemanager/selection.hpp"
 #include "err/Exceptions.hpp"
@@ -74,13 +75,8 @@ TEST(Selection, DeselectOfAnUnselectedIndexIsRefused) {
     s.selectRange(3, 9);
     s.deselect(5);
     EXPECT_EQ(setOf({3, 4, 6, 7, 8, 9}), s.toSet());
-    try {
-        s.deselect(5);
-        FAIL() << "no exception";
-    } catch (const err::LogicException& e) {
-        EXPECT_STREQ("Precondition failed:\napp::mainframe::noteslist::statemanager::selection<int>::deselect\nhas(t)",
-                     e.what());
-    }
+    EXPECT_EQ("Precondition failed:\napp::mainframe::noteslist::statemanager::selection<int>::deselect\nhas(t)",
+              testing_support::messageOf<err::LogicException>([&] { s.deselect(5); }));
     EXPECT_EQ(6u, s.size());
 }
 

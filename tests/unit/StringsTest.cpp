@@ -1,3 +1,4 @@
+#include "MessageOf.hpp"
 #include "err/Exceptions.hpp"
 #include "res/Format.hpp"
 #include "res/StringsBundle.hpp"
@@ -46,13 +47,8 @@ TEST(StringsBundle, HoldsTheWholeTableInOrder) {
 }
 
 TEST(StringsBundle, UnknownKeyIsAPreconditionFailure) {
-    try {
-        res::getText("no.such.key");
-        FAIL() << "no exception";
-    } catch (const err::InvalidArgumentException& e) {
-        EXPECT_STREQ("Precondition failed:\nres::`anonymous-namespace'::StringsBundle::operator []\ni != map.end()",
-                     e.what());
-    }
+    EXPECT_EQ("Precondition failed:\nres::`anonymous-namespace'::StringsBundle::operator []\ni != map.end()",
+              testing_support::messageOf<err::InvalidArgumentException>([] { res::getText("no.such.key"); }));
 }
 
 TEST(Exceptions, MessagesAndHierarchy) {

@@ -1,4 +1,5 @@
 #include "WinTestSupport.hpp"
+#include "unit/TempFolder.hpp"
 
 #include "app/Settings.hpp"
 #include "app/mainframe/HotkeyManager.hpp"
@@ -29,29 +30,12 @@ constexpr unsigned otherSpareKey = VK_F24;
 using Combination = std::pair<unsigned, unsigned>;
 
 // A settings file of its own in a fresh folder, gone with the object.
-class PrivateSettings {
-public:
-    PrivateSettings() {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"varnel-hotkeys-" + std::to_wstring(GetCurrentProcessId()) + L"-"
-                  + std::to_wstring(GetTickCount());
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        settings = std::make_unique<Settings>(folder_ + L"\\varnel.settings");
-    }
-    ~PrivateSettings() {
-        settings.reset();
-        DeleteFileW((folder_ + L"\\varnel.settings").c_str());
-        RemoveDirectoryW(folder_.c_str());
-    }
-
+struct PrivateSettings {
     int get(const char* key) const { return settings->get<int>(key, -1); }
     Combination stored() const { return {get(Settings::showHotkeyKey), get(Settings::showHotkeyModifiersKey)}; }
 
-    std::unique_ptr<Settings> settings;
-
-private:
-    std::wstring folder_;
+    testing_support::TempFolder folder;
+    std::unique_ptr<Settings> settings = std::make_unique<Settings>(folder.file(L"varnel.settings"));
 };
 
 struct HotkeyManagerTest : ::testing::Test {

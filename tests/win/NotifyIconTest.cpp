@@ -73,12 +73,10 @@ void CALLBACK closeTrayMenu(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-TEST(NotifyIconRecord, IsTheWholeRecordOfCurrentShells) {
-    // The 64-bit size of the record with balloons and the GUID; the shell rejects others.
-    EXPECT_EQ(976u, sizeof(NOTIFYICONDATAW));
-}
+// The 64-bit size of the record with balloons and the GUID; the shell rejects others.
+static_assert(sizeof(NOTIFYICONDATAW) == 976, "the whole record of current shells");
 
-TEST_F(NotifyIconTest, AddsAndRemovesItsIcon) {
+TEST_F(NotifyIconTest, AddsAndRemovesItsIconAndGoesWithItsObject) {
     NotifyIcon icon(window, iconId, appIcon, L"Varnel test");
     EXPECT_FALSE(icon.isAdded());
     ASSERT_TRUE(icon.add());
@@ -87,12 +85,11 @@ TEST_F(NotifyIconTest, AddsAndRemovesItsIcon) {
     icon.remove();
     EXPECT_FALSE(icon.isAdded());
     EXPECT_FALSE(shellHasIcon());
-}
 
-TEST_F(NotifyIconTest, GoesWithItsObject) {
+    // An icon goes with its object.
     {
-        NotifyIcon icon(window, iconId, appIcon, L"Varnel test");
-        ASSERT_TRUE(icon.add());
+        NotifyIcon added(window, iconId, appIcon, L"Varnel test");
+        ASSERT_TRUE(added.add());
     }
     EXPECT_FALSE(shellHasIcon());
 }
