@@ -10,6 +10,9 @@
 //                  vs the plain substring scan over the same strings
 //   view.typing    a ten-letter word typed key by key into the filter, Backspace over it
 //                  and a change of fields, each step timed (see ViewWorkload.hpp)
+//   noteslist.paint the list's first paint of a 1920 x 1080 client in the middle of the
+//                  notebook vs DrawTextW of the same notes, a repaint after a focus move, and
+//                  a scroll step vs one copy of the whole client (see NotesListPaint.hpp)
 //   program.start  varnel.exe over the 100,000-note notebook, from the process start until
 //                  its list is painted and it waits for input, vs a process that reads the
 //                  file's bytes (see ProgramBench.hpp)
@@ -21,6 +24,7 @@
 
 #include "Baselines.hpp"
 #include "HeapCounter.hpp"
+#include "NotesListPaint.hpp"
 #include "ProgramBench.hpp"
 #include "Ratios.hpp"
 #include "Runner.hpp"
@@ -165,6 +169,7 @@ std::vector<bench::Figure> figures() {
         {"notebook.load", load},
         {"view.rebuild", rebuild},
         {"view.typing", typing},
+        {"noteslist.paint", [](std::ostream& out) { bench::notesListPaint(out, *notebookWorkload().notebook); }},
         {"program.start", [](std::ostream& out) { bench::programStart(out, notebookFile()); }},
         {"program.keys",
          [](std::ostream& out) { bench::programKeystrokes(out, notebookFile(), *notebookWorkload().notebook); }},

@@ -1,0 +1,117 @@
+#include "NotesListPaint.hpp"
+
+#include "Ratios.hpp"
+#include "Runner.hpp"
+
+#include "app/mainframe/NotesList.hpp"
+#include "app/model/Note.hpp"
+#include "app/model/Notebook.hpp"
+#include "gdi/MemoryCanvas.hpp"
+#include "gdi/Rect.hpp"
+#include "ui/TopWindow.hpp"
+
+#include <windows.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+
+using app::mainframe::NotesList;
+using app::mainframe::noteslist::statemanager::SelectionMode;
+
+constexpr int width = 1920;
+constexpr int height = 1080;
+constexpr int scrollStep = 40;  // one wheel line
+
+class Host : public ui::TopWindow {
+public:
+    Host() : ui::TopWindow(nullptr) {}
+    std::wstring getClassName() const override { return L"Oskel.BenchHost"; }
+    unsigned getStyle() const override { return WS_POPUP | WS_CLIPCHILDREN; }
+};
+
+// What any list must at least do for the same screen: the title line and the wrapped text
+// of each note from the first shown one down to the bottom of the client.
+void drawWithDrawText(HDC dc, app::model::INotebookView& view, int first) {
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    int y = 0;
+    for (int i = first; i < view.count() && y < height; ++i) {
+        const app::model::Note& note = view.note(i);
+        RECT title{4, y, width - 4, height};
+        y += DrawTextW(dc, note.title().c_str(), static_cast<int>(note.title().size()), &title,
+                       DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+        RECT text{8, y, width - 8, height};
+        y += DrawTextW(dc, note.text().c_str(), static_cast<int>(note.text().size()), &text,
+                       DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX) + 8;
+    }
+}
+
+}  // namespace
+
+void notesListPaint(std::ostream& out, app::model::Notebook& notebook) {
+    app::model::INotebookView& view = notebook.view();
+    const int middle = view.count() / 2;
+    Host host;
+    host.create();
+    SetWindowPos(host.getHandle(), nullptr, 0, 0, width + 40, height + 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    HDC screen = GetDC(nullptr);
+    gdi::MemoryCanvas canvas(screen, width, height);
+    gdi::MemoryCanvas copy(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    const gdi::Rect client(0, 0, width, height);
+
+    std::unique_ptr<NotesList> list;
+    const auto freshList = [&] {
+        list.reset();
+        list = std::make_unique<NotesList>(&host, view);
+        list->create();
+        list->setBounds(0, 0, width, height, false);
+        list->scroller().setSmoothScrolling(false);
+        list->setFocusIndex(middle, SelectionMode::single);
+    };
+    freshList();
+    int first = list->scroller().geometry().getPosition().item;
+
+    runPairs(
+        out, "noteslist_cold_paint", 5, [&] { drawWithDrawText(canvas.getHandle(), view, first); },
+        [&] { list->paint(canvas, client); }, [&] { freshList(); });
+    ratios::print(out, "noteslist_cold_paint", ratios::mean("noteslist_cold_paint.measured"),
+                  ratios::mean("noteslist_cold_paint.baseline"), 2);
+    printMilliseconds(out, "noteslist_cold_paint", ratios::mean("noteslist_cold_paint.measured").value_or(0));
+
+    list->paint(canvas, client);
+    int focus = middle;
+    runPairs(
+        out, "noteslist_focus_repaint", 10, [&] { drawWithDrawText(canvas.getHandle(), view, first); },
+        [&] {
+            list->setFocusIndex(++focus, SelectionMode::single);
+            list->paint(canvas, client);
+        },
+        [] {});
+    printMilliseconds(out, "noteslist_focus_repaint", ratios::mean("noteslist_focus_repaint.measured").value_or(0));
+
+    // A scroll step moves the shown pixels and paints only the band it uncovers.
+    const gdi::Rect band(0, height - scrollStep, width, height);
+    runPairs(
+        out, "noteslist_scroll_step", 20,
+        [&] { BitBlt(copy.getHandle(), 0, 0, width, height, canvas.getHandle(), 0, 0, SRCCOPY); },
+        [&] {
+            list->scroller().scrollBy(scrollStep, true);
+            BitBlt(canvas.getHandle(), 0, 0, width, height - scrollStep, canvas.getHandle(), 0, scrollStep, SRCCOPY);
+            list->paint(canvas, band);
+        },
+        [] {});
+    ratios::print(out, "noteslist_scroll_step", ratios::mean("noteslist_scroll_step.measured"),
+                  ratios::mean("noteslist_scroll_step.baseline"), 3);
+    list.reset();
+    host.destroy();
+    if (first < 0) {
+        throw std::runtime_error("the list has no position");
+    }
+}
+
+}  // namespace bench

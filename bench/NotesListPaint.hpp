@@ -1,0 +1,16 @@
+#pragma once
+#include <ostream>
+
+namespace app::model {
+class Notebook;
+}
+
+namespace bench {
+
+// The notes list painting a 1920 x 1080 client at the middle of a large notebook: its first
+// paint against drawing the same notes' titles and texts with DrawTextW; a repaint after the
+// focus moved; and a scroll step (the pixels moved, the uncovered band painted) against
+// copying the whole client once.
+void notesListPaint(std::ostream& out, app::model::Notebook& notebook);
+
+}  // namespace bench
