@@ -50,7 +50,7 @@ struct Varnel {
 struct ClipTarget {
     ClipTarget(const ProgramFolder& folder, const std::wstring& arguments,
                const std::wstring& executable = std::wstring(L"cliptarget.exe"))
-        : log(folder.file(executable + L".log")) {
+        : log(folder.file(executable + L"-" + std::to_wstring(++started) + L".log")) {
         std::wstring program = TargetProgram::clipTarget();
         if (executable != L"cliptarget.exe") {
             const std::wstring copy = folder.file(executable);
@@ -81,6 +81,7 @@ struct ClipTarget {
         return static_cast<int>(std::count(all.begin(), all.end(), line));
     }
 
+    static inline int started = 0;  // one log file each
     std::wstring log;
     std::unique_ptr<TargetProgram> process;
 };
@@ -329,14 +330,22 @@ TEST(Clipping, NothingSelectedOpensTheNewNoteDialogWithTheTargetsTitleAndProgram
     EXPECT_TRUE(contains(childTexts(dialog), L"Nothing to see here"));
     EXPECT_EQ(1, target.count("copy nothing from page")) << target.dump();
 
+    // Another capture while this dialog is open waits for it, and comes after its note.
+    ClipTarget other(varnel.folder, arg(L"text", L"clipped meanwhile"));
+    HWND otherWindow = other.window();
+    ASSERT_NE(otherWindow, nullptr);
+    clipFrom(otherWindow);
+    ASSERT_TRUE(waitUntil([&] { return other.count("copy 17 from page") == 1; }, 5000)) << other.dump();
+
     // The program's name is kept with the note, not shown.
     ASSERT_TRUE(bringToFront(dialog));
     pressKey(VK_RETURN, true);
-    const auto notebook = varnel.folder.notebookOnceSaved(1);
+    const auto notebook = varnel.folder.notebookOnceSaved(2);
     ASSERT_TRUE(notebook);
-    ASSERT_EQ(1, notebook->count());
+    ASSERT_EQ(2, notebook->count());
     EXPECT_EQ(L"Nothing to see here", notebook->note(0).title());
     EXPECT_EQ(L"cliptarget.exe", notebook->note(0).source());
+    EXPECT_EQ(L"clipped meanwhile", notebook->note(1).text());
 }
 
 // A held combination repeats its key-down; it is still one press, one capture, one note.
