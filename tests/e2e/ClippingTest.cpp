@@ -255,6 +255,7 @@ TEST(Clipping, TheLinkComesFromTheHtmlHeaderOnly) {
     Varnel varnel;
     ASSERT_NE(varnel.frame, nullptr);
     const std::wstring nonAscii = L"https://b\u00fccher.example/\u65e5\u672c?q=\u00e9";
+    const std::wstring nonAsciiTitle = L"B\u00fccher \u2013 \u65e5\u672c \U0001F600";
     const std::wstring pageText = L"Version:0.9\r\nSourceURL:http://page.example/not-a-link\r\nthe page says so";
     struct Case {
         std::wstring arguments;
@@ -262,7 +263,7 @@ TEST(Clipping, TheLinkComesFromTheHtmlHeaderOnly) {
     } cases[] = {
         {arg(L"text", L"ascii") + L" " + arg(L"url", L"https://example.com/a?b=1&c=2"),
          L"https://example.com/a?b=1&c=2"},
-        {arg(L"text", L"non-ascii") + L" " + arg(L"url", nonAscii), nonAscii},
+        {arg(L"text", L"non-ascii") + L" " + arg(L"url", nonAscii) + L" " + arg(L"title", nonAsciiTitle), nonAscii},
         {arg(L"text", pageText), L""},
     };
     int count = 0;
@@ -276,7 +277,9 @@ TEST(Clipping, TheLinkComesFromTheHtmlHeaderOnly) {
         ASSERT_EQ(count, notebook->count()) << target.dump();
         EXPECT_EQ(c.link, notebook->note(count - 1).link()) << "note " << count;
     }
-    EXPECT_EQ(withoutCr(pageText), varnel.folder.notebook()->note(2).text());
+    const auto notebook = varnel.folder.notebook();
+    EXPECT_EQ(nonAsciiTitle, notebook->note(1).title());
+    EXPECT_EQ(withoutCr(pageText), notebook->note(2).text());
 }
 
 // A Mozilla-family browser that gives no address in its HTML data: Varnel copies it from
@@ -448,6 +451,9 @@ TEST(Clipping, ACaptureWhileADialogIsOpenIsAddedWhenItCloses) {
     HWND dialog = varnel.process->waitForWindow(res::getText("noteedit.new.title"));
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(setClipboardText(L"before the dialog capture"));
+    // With Varnel's own dialog in front the hot key does nothing.
+    ASSERT_TRUE(bringToFront(dialog));
+    pressKey(VK_F12, true);
 
     clipFrom(window);
     ASSERT_TRUE(waitUntil([&] { return target.count("copy 18 from page") == 1; }, 5000));
@@ -458,10 +464,15 @@ TEST(Clipping, ACaptureWhileADialogIsOpenIsAddedWhenItCloses) {
     EXPECT_TRUE(IsWindow(dialog));
 
     PostMessageW(dialog, WM_CLOSE, 0, 0);
-    const auto notebook = varnel.folder.notebookOnceSaved(1);
+    ASSERT_TRUE(varnel.folder.notebookOnceSaved(1));
+    // Had the press in the dialog started a capture, its note or its empty New Note dialog
+    // would be there by now.
+    EXPECT_EQ(nullptr, varnel.process->waitForWindow(res::getText("noteedit.new.title"), 2000));
+    const auto notebook = varnel.folder.notebookOnceSaved(2, 500);
     ASSERT_TRUE(notebook);
     ASSERT_EQ(1, notebook->count());
     EXPECT_EQ(L"made while editing", notebook->note(0).text());
+    EXPECT_EQ(1, target.count("copy 18 from page"));
 }
 
 // Where the time of a capture goes: from the hot key to the copy keys reaching the target,
