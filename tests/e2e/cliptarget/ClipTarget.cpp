@@ -17,7 +17,6 @@
 //   --title=T        the main window's title (default "Clip target")
 //   --log=P          the log file (default: none)
 //   --select=none    start with nothing selected (default: the whole page selected)
-//   --no-html        copy plain text only
 
 #include <windows.h>
 #include <shellapi.h>
@@ -25,7 +24,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -41,7 +39,6 @@ struct Options {
     std::wstring title = L"Clip target";
     std::wstring log;
     bool selectAll = true;
-    bool html = true;
 };
 
 Options options;
@@ -206,7 +203,7 @@ void copy() {
     }
     EmptyClipboard();
     putBlock(CF_UNICODETEXT, selection.c_str(), (selection.size() + 1) * sizeof(wchar_t));
-    if (fromPage && options.html) {
+    if (fromPage) {
         const std::string html = htmlFormatOf(selection);
         putBlock(RegisterClipboardFormatW(L"HTML Format"), html.c_str(), html.size() + 1);
     }
@@ -313,8 +310,6 @@ void parse(int count, wchar_t** arguments) {
             options.log = value;
         } else if (name == L"--select") {
             options.selectAll = value != L"none";
-        } else if (name == L"--no-html") {
-            options.html = false;
         }
     }
 }
