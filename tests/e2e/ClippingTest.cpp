@@ -492,6 +492,12 @@ TEST(Clipping, TimeOfACapture) {
         HWND window = target.window();
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(bringToFront(window));
+        // The user presses the key at a program that has finished drawing: a megabyte in an
+        // edit control repaints for a while after it comes to the front, and that time is
+        // not the capture's.
+        RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 30000, &ignored);
         ASSERT_TRUE(setClipboardText(L"small"));
 
         LARGE_INTEGER frequency;
@@ -503,7 +509,9 @@ TEST(Clipping, TimeOfACapture) {
         LARGE_INTEGER end;
         QueryPerformanceCounter(&end);
         ASSERT_TRUE(notebook);
-        ASSERT_EQ(count, notebook->count());
+        ASSERT_EQ(count, notebook->count())
+            << target.dump() << keysDown() << "\nNew Note dialog open: "
+            << (varnel.process->waitForWindow(res::getText("noteedit.new.title"), 0) != nullptr);
         EXPECT_EQ(withoutCr(std::wstring(text.begin(), text.end())), notebook->note(count - 1).text());
 
         auto ms = [&](const LARGE_INTEGER& at) {
