@@ -16,6 +16,9 @@ INPUT keyInput(WORD virtualKey, bool up) {
     input.ki.wVk = virtualKey;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (virtualKey == VK_LWIN || virtualKey == VK_RWIN) {
+        input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    }
     return input;
 }
 
@@ -61,9 +64,21 @@ bool chooseMenu(WORD menuLetter, std::initializer_list<WORD> entryLetters) {
     return true;
 }
 
+// Under Wine the X server has its say after SetForegroundWindow: a focus event of a window
+// mapped just before can take the foreground back, and the key map the X server sends with
+// a focus change resets the modifiers Wine holds down (a Ctrl sent in that moment is lost).
+// So the window must stay in front for a moment before keys go to it.
 bool bringToFront(HWND window) {
-    SetForegroundWindow(window);
-    return waitUntil([&] { return GetForegroundWindow() == window; }, 5000);
+    return waitUntil(
+        [&] {
+            if (GetForegroundWindow() != window) {
+                SetForegroundWindow(window);
+                return false;
+            }
+            Sleep(150);
+            return GetForegroundWindow() == window;
+        },
+        5000);
 }
 
 void pressKey(WORD virtualKey, bool ctrl, bool alt, bool shift) {
@@ -82,6 +97,16 @@ void pressKey(WORD virtualKey, bool ctrl, bool alt, bool shift) {
             inputs.push_back(keyInput(modifiers[i], true));
         }
     }
+    send(inputs);
+}
+
+void keyDown(WORD virtualKey) {
+    std::vector<INPUT> inputs{keyInput(virtualKey, false)};
+    send(inputs);
+}
+
+void keyUp(WORD virtualKey) {
+    std::vector<INPUT> inputs{keyInput(virtualKey, true)};
     send(inputs);
 }
 

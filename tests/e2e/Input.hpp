@@ -11,11 +11,15 @@ namespace e2e {
 // window has the focus or lies under the pointer, like real ones. Tests bring the window
 // they mean to the front first.
 
-// Makes the window the foreground window and waits (bounded) until it is.
+// Makes the window the foreground window and waits (bounded) until it stays so.
 bool bringToFront(HWND window);
 
 // Presses and releases a key, with Ctrl, Alt and Shift held as asked.
 void pressKey(WORD virtualKey, bool ctrl = false, bool alt = false, bool shift = false);
+// One key going down or up, for combinations pressKey does not make (Win) and keys held
+// down (a key held repeats its key-down).
+void keyDown(WORD virtualKey);
+void keyUp(WORD virtualKey);
 // Types text as Unicode characters, whatever the keyboard layout.
 void typeText(const std::wstring& text);
 // Opens a menu of the menu bar with Alt and its letter, then chooses the entries with their

@@ -35,14 +35,6 @@ void writeNotebook(const ProgramFolder& folder, const std::vector<std::wstring>&
     ASSERT_TRUE(app::model::saveNotebook(notebook, folder.file(L"notebook.dat")));
 }
 
-// Preferences stored before the start, through the program's own settings writer.
-template <class T>
-void storeSetting(const ProgramFolder& folder, const char* key, const T& value) {
-    app::Settings settings(folder.file(L"varnel.settings"));
-    settings.set<T>(key, value);
-    settings.save();
-}
-
 HWND childOfClass(HWND parent, const std::wstring& className) {
     struct Search {
         const std::wstring* name;
@@ -73,23 +65,6 @@ bool pushButton(HWND dialog, const std::wstring& text) {
     return true;
 }
 
-// A shown top-level window of the process with this title, waited for.
-HWND waitForWindowTitled(const VarnelProcess& varnel, const std::wstring& title, unsigned timeoutMs = 10000) {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-            for (HWND window : topWindowsOf(varnel.id())) {
-                if (IsWindowVisible(window) && textOf(window) == title) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
-    return found;
-}
-
 // A running program in front with its list focused, started over the given notes.
 struct Started {
     explicit Started(const std::vector<std::wstring>& texts = {}, const std::wstring& arguments = std::wstring()) {
@@ -104,19 +79,6 @@ struct Started {
     std::unique_ptr<VarnelProcess> varnel;
     HWND frame = nullptr;
 };
-
-std::shared_ptr<Notebook> notebookOnceSaved(const ProgramFolder& folder, int expectedCount) {
-    std::shared_ptr<Notebook> notebook;
-    waitUntil([&] {
-        try {
-            notebook = folder.notebook();
-            return notebook->count() == expectedCount;
-        } catch (const std::exception&) {
-            return false;  // being replaced at this moment
-        }
-    });
-    return notebook;
-}
 
 TEST(MainWindow, PasteThenExitKeepsTheNoteAndLeavesNoTemporaryFiles) {
     Started run;
@@ -143,7 +105,7 @@ TEST(MainWindow, ExitWithTheNotebookLockedAsksAndRetrySaves) {
     ASSERT_TRUE(setClipboardText(L"added while locked"));
     ASSERT_TRUE(bringToFront(run.frame));
     pressKey('V', true);
-    ASSERT_TRUE(notebookOnceSaved(run.folder, 2));
+    ASSERT_TRUE(run.folder.notebookOnceSaved(2));
 
     HANDLE lock = CreateFileW(run.folder.file(L"notebook.dat").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -219,7 +181,7 @@ TEST(MainWindow, DeleteAsksAndRemovesOnlyOnYes) {
     box = run.varnel->waitForDialog(res::getText("confirmdelete.title.one"));
     ASSERT_NE(box, nullptr);
     ASSERT_TRUE(pushButton(box, L"&Yes"));
-    const auto notebook = notebookOnceSaved(run.folder, 1);
+    const auto notebook = run.folder.notebookOnceSaved(1);
     ASSERT_TRUE(notebook);
     ASSERT_EQ(1, notebook->count());
     EXPECT_EQ(L"keep me", notebook->note(0).text());
@@ -291,7 +253,7 @@ TEST(MainWindow, ThePlacementSurvivesARestart) {
 // brings it back.
 TEST(MainWindow, CloseToTrayHidesAndTheTrayIconRestores) {
     ProgramFolder folder;
-    storeSetting(folder, app::Settings::closeToTrayKey, true);
+    folder.storeSetting(app::Settings::closeToTrayKey, true);
     VarnelProcess varnel(folder.path());
     HWND frame = varnel.waitForMainWindow();
     ASSERT_NE(frame, nullptr);
@@ -311,15 +273,15 @@ TEST(MainWindow, CloseToTrayHidesAndTheTrayIconRestores) {
 // new-note key still opens a new note.
 TEST(MainWindow, HotKeysWorkOneByOne) {
     ProgramFolder folder;
-    storeSetting(folder, app::Settings::newNoteHotkeyKey, static_cast<int>(VK_F11));
-    storeSetting(folder, app::Settings::newNoteHotkeyModifiersKey, static_cast<int>(MOD_CONTROL | MOD_ALT));
+    folder.storeSetting(app::Settings::newNoteHotkeyKey, static_cast<int>(VK_F11));
+    folder.storeSetting(app::Settings::newNoteHotkeyModifiersKey, static_cast<int>(MOD_CONTROL | MOD_ALT));
     ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F12)) << "the show key is free to take";
     VarnelProcess varnel(folder.path());
     HWND frame = varnel.waitForMainWindow();
     ASSERT_NE(frame, nullptr);
     varnel.waitUntilIdle();
     pressKey(VK_F11, true, true);
-    HWND dialog = waitForWindowTitled(varnel, res::getText("noteedit.new.title"));
+    HWND dialog = varnel.waitForWindow(res::getText("noteedit.new.title"));
     UnregisterHotKey(nullptr, 1);
     ASSERT_NE(dialog, nullptr) << "the new-note hot key did not work";
     pressKey(VK_ESCAPE);
@@ -393,7 +355,7 @@ TEST(MainWindow, ExportAndImportCarryTheNotesAcross) {
     EXPECT_EQ(res::formatText("import.successmsg", L"2"), messageTextOf(done));
     PostMessageW(done, WM_COMMAND, IDOK, 0);
 
-    const auto notebook = notebookOnceSaved(into.folder, 3);
+    const auto notebook = into.folder.notebookOnceSaved(3);
     ASSERT_TRUE(notebook);
     const auto original = from.folder.notebook();
     for (int i = 0; i < 2; ++i) {

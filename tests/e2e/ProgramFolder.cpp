@@ -1,6 +1,9 @@
 #include "ProgramFolder.hpp"
 
+#include "Wait.hpp"
+
 #include "app/SettingsKeeper.hpp"
+#include "app/model/Notebook.hpp"
 #include "app/model/NotebookStore.hpp"
 #include "sys/platform/FileSystem.hpp"
 
@@ -63,6 +66,21 @@ std::vector<std::wstring> ProgramFolder::leftovers() const {
 
 std::shared_ptr<app::model::Notebook> ProgramFolder::notebook() const {
     return app::model::loadNotebook(file(L"notebook.dat"));
+}
+
+std::shared_ptr<app::model::Notebook> ProgramFolder::notebookOnceSaved(int count, unsigned timeoutMs) const {
+    std::shared_ptr<app::model::Notebook> notebook;
+    waitUntil(
+        [&] {
+            try {
+                notebook = this->notebook();
+                return notebook->count() == count;
+            } catch (const std::exception&) {
+                return false;  // not there yet, or being replaced at this moment
+            }
+        },
+        timeoutMs);
+    return notebook;
 }
 
 app::SettingsKeeper ProgramFolder::settings() const {

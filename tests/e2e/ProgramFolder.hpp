@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Settings.hpp"
 #include "unit/TempFolder.hpp"
 
 #include <memory>
@@ -39,6 +40,18 @@ public:
     // file cannot be read.
     std::shared_ptr<app::model::Notebook> notebook() const;
     app::SettingsKeeper settings() const;
+    // The notebook once it holds `count` notes (read again while it is being replaced);
+    // whatever it held last when that did not happen in time, or null when it was never
+    // readable.
+    std::shared_ptr<app::model::Notebook> notebookOnceSaved(int count, unsigned timeoutMs = 20000) const;
+
+    // A preference stored before the start, through the program's own settings writer.
+    template <class T>
+    void storeSetting(const char* key, const T& value) const {
+        app::Settings settings(file(L"varnel.settings"));
+        settings.set<T>(key, value);
+        settings.save();
+    }
 
     // The varnel.exe of this build.
     static std::wstring builtProgram();

@@ -65,6 +65,22 @@ HWND VarnelProcess::waitForDialog(const std::wstring& title, unsigned timeoutMs)
     return dialog;
 }
 
+HWND VarnelProcess::waitForWindow(const std::wstring& title, unsigned timeoutMs) const {
+    HWND found = nullptr;
+    waitUntil(
+        [&] {
+            for (HWND window : topWindowsOf(id())) {
+                if (IsWindowVisible(window) && textOf(window) == title) {
+                    found = window;
+                    return true;
+                }
+            }
+            return !isRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
 std::optional<DWORD> VarnelProcess::waitForExit(unsigned timeoutMs) const {
     if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) {
         return std::nullopt;

@@ -36,6 +36,10 @@ public:
     // waited for; nullptr when none appeared in time.
     HWND waitForDialog(const std::wstring& title, unsigned timeoutMs = 20000) const;
 
+    // A shown top-level window of this process with this title (of any class), waited for;
+    // nullptr when none appeared in time.
+    HWND waitForWindow(const std::wstring& title, unsigned timeoutMs = 10000) const;
+
     // Waits until the program has ended and answers its exit code; nothing when it still
     // runs after the time-out.
     std::optional<DWORD> waitForExit(unsigned timeoutMs = 20000) const;
