@@ -46,7 +46,8 @@ void drawWithDrawText(HDC dc, app::model::INotebookView& view, int first) {
                        DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         RECT text{8, y, width - 8, height};
         y += DrawTextW(dc, note.text().c_str(), static_cast<int>(note.text().size()), &text,
-                       DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX) + 8;
+                       DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX)
+             + 8;
     }
 }
 
