@@ -1,6 +1,5 @@
 #include "app/mainframe/AboutDialog.hpp"
 
-#include "err/Exceptions.hpp"
 #include "res/StringsBundle.hpp"
 #include "ui/layout/BorderLayouts.hpp"
 #include "ui/layout/BoxLayouts.hpp"
@@ -17,21 +16,12 @@ constexpr int applicationIconResource = 1;
 }  // namespace
 
 AboutDialog::AboutDialog(ui::Window* owner, app::ColorRef baseColor)
-    : Dialog(res::getText("about.title"), owner), colors_(DialogColors::of(baseColor)) {}
+    : ThemedDialog(res::getText("about.title"), owner, baseColor, Buttons::okOnly) {}
 
 AboutDialog::~AboutDialog() {
     if (isAttached()) {
         destroy();
     }
-}
-
-ui::DialogResult AboutDialog::run() {
-    if (ran_) {
-        err::throwInvalidState("app::mainframe::AboutDialog::run", "!ran");
-    }
-    ran_ = true;
-    create();
-    return showModal(ui::Placement::centered);
 }
 
 bool AboutDialog::onCreate(CREATESTRUCT* createStruct) {
@@ -40,38 +30,25 @@ bool AboutDialog::onCreate(CREATESTRUCT* createStruct) {
     build();
     setSmallIcon(applicationIconResource);
     setBigIcon(applicationIconResource);
-    return Dialog::onCreate(createStruct);
+    return ThemedDialog::onCreate(createStruct);
 }
 
 void AboutDialog::build() {
     text_ = std::make_unique<ui::controls::Label>(this, res::getText("about.text"), SS_CENTER);
     text_->create();
-    text_->setBackgroundColor(colors_.light1);
+    text_->setBackgroundColor(getColors().light1);
     text_->setMargins(10, 20, 10, 10);
-
-    ok_ = std::make_unique<ui::controls::Button>(this, res::getText("ok"), true);
-    ok_->create();
-    ok_->clicked.connect([this] { close(); });
-
-    // A child window is made below its elder siblings: the panels come last.
-    background_.create();
-    background_.setBackgroundColor(colors_.light1);
-    buttonStrip_.create();
-    buttonStrip_.setBackgroundColor(colors_.light2);
+    createFrame();
 
     ui::layout::Pane& root = getRootPane();
     root.setLayout(ui::layout::VBorderLayout());
     ui::layout::Pane& center =
         root.addPane(Place::center, ui::layout::VBoxLayout(Alignment::center, Alignment::center), 0, 0);
-    center.setContent(&background_, false);
+    center.setContent(&getBackground(), false);
     center.put(text_.get());
-    ui::layout::Pane& buttons =
-        root.addPane(Place::bottom, ui::layout::HBoxLayout(Alignment::right, Alignment::fill), 0, 0);
-    buttons.setPaddings(8, 8, 8, 8);
-    buttons.setContent(&buttonStrip_, false);
-    buttons.put(ok_.get());
+    addButtonStrip();
 
-    setDefaultControl(ok_.get());
+    setDefaultControl(&getOkButton());
 }
 
 }  // namespace app::mainframe
