@@ -37,8 +37,7 @@ int wrappedHeight(const std::wstring& text, int width) {
 
 HotkeyEditDialog::HotkeyEditDialog(ui::Window* owner, app::ColorRef baseColor, Hotkey clip, Hotkey show, Hotkey newNote,
                                    std::function<void()> suspendClip, std::function<void()> resumeClip)
-    : Dialog(res::getText("options.hotkeys.title"), owner),
-      colors_(DialogColors::of(baseColor)),
+    : ThemedDialog(res::getText("options.hotkeys.title"), owner, baseColor),
       hotkeys_{std::move(clip), std::move(show), std::move(newNote)},
       suspendClip_(std::move(suspendClip)),
       resumeClip_(std::move(resumeClip)) {
@@ -55,35 +54,30 @@ HotkeyEditDialog::~HotkeyEditDialog() {
     }
 }
 
-ui::DialogResult HotkeyEditDialog::run() {
-    if (ran_) {
-        err::throwInvalidState("app::mainframe::HotkeyEditDialog::run", "!ran");
-    }
-    ran_ = true;
+void HotkeyEditDialog::createWindow() {
     if (suspendClip_) {
         suspendClip_();
     }
     clipSuspended_ = true;
     try {
-        create();
+        ThemedDialog::createWindow();
     } catch (...) {
         resumeClip();
         throw;
     }
-    return showModal(ui::Placement::centered);
 }
 
 bool HotkeyEditDialog::onCreate(CREATESTRUCT* createStruct) {
     // The starting size; the layout grows the window to its minimum where that is larger.
     SetWindowPos(getHandle(), nullptr, 0, 0, 250, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     build();
-    return Dialog::onCreate(createStruct);
+    return ThemedDialog::onCreate(createStruct);
 }
 
 // Every way out ends here, the application quitting under the dialog included.
 bool HotkeyEditDialog::onDestroy() {
     resumeClip();
-    return Dialog::onDestroy();
+    return ThemedDialog::onDestroy();
 }
 
 // Esc in a box clears it (the box sees the key through its hook) instead of cancelling.
@@ -91,14 +85,14 @@ bool HotkeyEditDialog::preTranslateMessage(MSG* msg) {
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE && editHasFocus()) {
         return true;
     }
-    return Dialog::preTranslateMessage(msg);
+    return ThemedDialog::preTranslateMessage(msg);
 }
 
 void HotkeyEditDialog::build() {
     for (int slot = 0; slot < slotCount; ++slot) {
         labels_[slot] = std::make_unique<ui::controls::Label>(this, res::getText(labelKeys[slot]));
         labels_[slot]->create();
-        labels_[slot]->setBackgroundColor(colors_.light1);
+        labels_[slot]->setBackgroundColor(getColors().light1);
         labels_[slot]->setMargins(12, slot == 0 ? 12 : 8, 12, 0);
         edits_[slot] = std::make_unique<ui::controls::HotkeyEdit>(this);
         edits_[slot]->create();
@@ -109,42 +103,26 @@ void HotkeyEditDialog::build() {
     hint_ = std::make_unique<ui::controls::Label>(this, hint);
     hint_->create();
     hint_->setTextColor(RGB(0x64, 0x64, 0x64));
-    hint_->setBackgroundColor(colors_.light1);
+    hint_->setBackgroundColor(getColors().light1);
     hint_->setWidth(hintWidth);
     hint_->setMinWidth(hintWidth);
     hint_->setHeight(std::max(hintMinHeight, wrappedHeight(hint, hintWidth)));
     hint_->setMinHeight(hint_->getHeight());
     hint_->setMargins(12, 12, 12, 12);
 
-    ok_ = std::make_unique<ui::controls::Button>(this, res::getText("ok"), true);
-    cancel_ = std::make_unique<ui::controls::Button>(this, res::getText("cancel"));
-    ok_->create();
-    cancel_->create();
-    ok_->clicked.connect([this] { accept(); });
-    cancel_->clicked.connect([this] { close(); });
-
-    // A child window is made below its elder siblings: the panels come last.
-    background_.create();
-    background_.setBackgroundColor(colors_.light1);
-    buttonStrip_.create();
-    buttonStrip_.setBackgroundColor(colors_.light2);
+    createFrame();
 
     ui::layout::Pane& root = getRootPane();
     root.setLayout(ui::layout::VBorderLayout());
     ui::layout::Pane& fields =
         root.addPane(Place::center, ui::layout::VBoxLayout(Alignment::top, Alignment::fill), 0, 0);
-    fields.setContent(&background_, false);
+    fields.setContent(&getBackground(), false);
     for (int slot = 0; slot < slotCount; ++slot) {
         fields.put(labels_[slot].get());
         fields.put(edits_[slot].get());
     }
     fields.put(hint_.get());
-    ui::layout::Pane& buttons =
-        root.addPane(Place::bottom, ui::layout::HBoxLayout(Alignment::right, Alignment::fill), 0, 0);
-    buttons.setPaddings(8, 8, 8, 8);
-    buttons.setContent(&buttonStrip_, false);
-    buttons.put(ok_.get());
-    buttons.put(cancel_.get());
+    addButtonStrip();
 
     setDefaultControl(edits_[clipSlot].get());
 }

@@ -1,12 +1,9 @@
 #pragma once
 
 #include "app/Color.hpp"
-#include "app/mainframe/DialogColors.hpp"
-#include "ui/Dialog.hpp"
-#include "ui/controls/Button.hpp"
+#include "app/mainframe/ThemedDialog.hpp"
 #include "ui/controls/HotkeyEdit.hpp"
 #include "ui/controls/Label.hpp"
-#include "ui/controls/Panel.hpp"
 
 #include <array>
 #include <functional>
@@ -17,7 +14,7 @@ namespace app::mainframe {
 // Sets the three global hot keys: clip text, show the main window and add a new note, one
 // hot key edit each. OK registers the changed combinations through their owners, which also
 // store them; a combination the system refuses keeps the dialog open on its box.
-class HotkeyEditDialog : public ui::Dialog {
+class HotkeyEditDialog : public ThemedDialog {
 public:
     // Registers a combination and stores it; throws err::SystemException when the system
     // refuses it. Key code 0 means no hot key.
@@ -39,9 +36,6 @@ public:
                      std::function<void()> suspendClip = {}, std::function<void()> resumeClip = {});
     ~HotkeyEditDialog() override;
 
-    // Shows the dialog modally, centred on its owner; once per object.
-    ui::DialogResult run();
-
     bool onCreate(CREATESTRUCT* createStruct) override;
     bool onDestroy() override;
     bool preTranslateMessage(MSG* msg) override;
@@ -49,27 +43,22 @@ public:
 private:
     enum Slot { clipSlot, showSlot, newNoteSlot, slotCount };
 
+    void createWindow() override;
     void build();
-    void accept();
+    void accept() override;
     bool refuseDuplicates();
     void resumeClip() noexcept;
     bool editHasFocus() const;
 
-    DialogColors colors_;
     std::array<Hotkey, slotCount> hotkeys_;
     std::function<void()> suspendClip_;
     std::function<void()> resumeClip_;
-    bool ran_ = false;
     bool clipSuspended_ = false;
     bool clipSet_ = false;
 
     std::array<std::unique_ptr<ui::controls::Label>, slotCount> labels_;
     std::array<std::unique_ptr<ui::controls::HotkeyEdit>, slotCount> edits_;
     std::unique_ptr<ui::controls::Label> hint_;
-    std::unique_ptr<ui::controls::Button> ok_;
-    std::unique_ptr<ui::controls::Button> cancel_;
-    ui::controls::Panel background_{this, 10, 10};
-    ui::controls::Panel buttonStrip_{this, 10, 10};
 };
 
 }  // namespace app::mainframe
