@@ -30,8 +30,7 @@ app::Font fontOf(const gdi::Font& font) {
 NoteAppearanceDialog::NoteAppearanceDialog(ui::Window* owner, app::ColorRef baseColor,
                                            std::shared_ptr<gdi::Font> headerFont, std::shared_ptr<gdi::Font> textFont,
                                            int maxLines)
-    : Dialog(res::getText("noteappearance.title"), owner),
-      colors_(DialogColors::of(baseColor)),
+    : ThemedDialog(res::getText("noteappearance.title"), owner, baseColor),
       headerFont_(std::move(headerFont)),
       textFont_(std::move(textFont)),
       maxLines_(maxLines),
@@ -49,15 +48,6 @@ NoteAppearanceDialog::~NoteAppearanceDialog() {
     }
 }
 
-ui::DialogResult NoteAppearanceDialog::run() {
-    if (ran_) {
-        err::throwInvalidState("app::mainframe::NoteAppearanceDialog::run", "!ran");
-    }
-    ran_ = true;
-    create();
-    return showModal(ui::Placement::centered);
-}
-
 CHOOSEFONTW NoteAppearanceDialog::fontChooserRequest(HWND owner, LOGFONTW& font) {
     CHOOSEFONTW request{};
     request.lStructSize = sizeof(CHOOSEFONTW);
@@ -71,7 +61,7 @@ void NoteAppearanceDialog::afterCreate() {
     // The starting size; the layout grows the window to its minimum where that is larger.
     SetWindowPos(getHandle(), nullptr, 0, 0, 380, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     build();
-    Dialog::afterCreate();
+    ThemedDialog::afterCreate();
 }
 
 void NoteAppearanceDialog::build() {
@@ -81,7 +71,7 @@ void NoteAppearanceDialog::build() {
 
     auto fontBox = [this](const char* label) {
         auto box = std::make_unique<LabeledEdit>(this, res::getText(label), LabelPosition::labelTop);
-        box->getLabel().setBackgroundColor(colors_.light1);
+        box->getLabel().setBackgroundColor(getColors().light1);
         box->getEdit().setMinWidth(350);
         box->getEdit().setReadOnly(true);
         return box;
@@ -102,7 +92,7 @@ void NoteAppearanceDialog::build() {
     changeText_ = changeButton(*textBox_, FontKind::text);
     linesBox_ =
         std::make_unique<LabeledEdit>(this, res::getText("noteappearance.maxnotelines"), LabelPosition::labelLeft);
-    linesBox_->getLabel().setBackgroundColor(colors_.light1);
+    linesBox_->getLabel().setBackgroundColor(getColors().light1);
     // The minimum first: a width below the current minimum would not hold.
     linesBox_->getEdit().setMinWidth(40);
     linesBox_->getEdit().setWidth(40);
@@ -110,25 +100,14 @@ void NoteAppearanceDialog::build() {
     showFont(FontKind::text);
     linesBox_->getEdit().setText(std::to_wstring(maxLines_));
 
-    ok_ = std::make_unique<Button>(this, res::getText("ok"), true);
-    cancel_ = std::make_unique<Button>(this, res::getText("cancel"));
-    ok_->create();
-    cancel_->create();
-    ok_->clicked.connect([this] { accept(); });
-    cancel_->clicked.connect([this] { close(); });
-
-    // A child window is made below its elder siblings: the panels come last.
-    background_.create();
-    background_.setBackgroundColor(colors_.light1);
-    buttonStrip_.create();
-    buttonStrip_.setBackgroundColor(colors_.light2);
+    createFrame();
 
     ui::layout::Pane& root = getRootPane();
     root.setLayout(ui::layout::VBorderLayout());
     ui::layout::Pane& fields =
         root.addPane(Place::center, ui::layout::VBoxLayout(Alignment::top, Alignment::fill), 250, 50);
     fields.setPaddings(12, 12, 12, 12);
-    fields.setContent(&background_, false);
+    fields.setContent(&getBackground(), false);
     auto fontRow = [&fields](LabeledEdit* box, Button* button, std::int16_t top) {
         ui::layout::Pane& row = fields.addPane(ui::layout::HBorderLayout(), 0, 0);
         row.setMargins(0, top, 0, 0);
@@ -144,14 +123,9 @@ void NoteAppearanceDialog::build() {
     linesRow.setPaddings(4, 16, 0, 0);
     linesRow.put(linesBox_.get(), Place::left);
 
-    ui::layout::Pane& buttons =
-        root.addPane(Place::bottom, ui::layout::HBoxLayout(Alignment::right, Alignment::fill), 0, 0);
-    buttons.setPaddings(8, 10, 8, 8);
-    buttons.setContent(&buttonStrip_, false);
-    buttons.put(ok_.get());
-    buttons.put(cancel_.get());
+    addButtonStrip(10);
 
-    setDefaultControl(ok_.get());
+    setDefaultControl(&getOkButton());
 }
 
 // The choice is kept for the dialog only; the caller sees it after OK.

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "app/Color.hpp"
-#include "app/mainframe/DialogColors.hpp"
-#include "ui/Dialog.hpp"
+#include "app/mainframe/ThemedDialog.hpp"
 #include "ui/composite/LabeledEdit.hpp"
 #include "ui/controls/Button.hpp"
-#include "ui/controls/Panel.hpp"
 
 #include <windows.h>
 
@@ -22,15 +20,13 @@ namespace app::mainframe {
 // Chooses the notes list's header and text fonts and how many body lines a note shows,
 // tinted in the colour theme. Fonts are picked with the system's font chooser and shown as
 // one-line descriptions. Nothing the dialog chose is given out unless it was accepted.
-class NoteAppearanceDialog : public ui::Dialog {
+class NoteAppearanceDialog : public ThemedDialog {
 public:
     // Fonts must not be null (err::InvalidArgumentException).
     NoteAppearanceDialog(ui::Window* owner, app::ColorRef baseColor, std::shared_ptr<gdi::Font> headerFont,
                          std::shared_ptr<gdi::Font> textFont, int maxLines);
     ~NoteAppearanceDialog() override;
 
-    // Shows the dialog modally, centred on its owner; once per object.
-    ui::DialogResult run();
     // The values once the dialog was accepted; those it was given otherwise.
     const std::shared_ptr<gdi::Font>& getHeaderFont() const { return headerFont_; }
     const std::shared_ptr<gdi::Font>& getTextFont() const { return textFont_; }
@@ -48,10 +44,8 @@ private:
     void build();
     void changeFont(FontKind kind);
     void showFont(FontKind kind);
-    void accept();
+    void accept() override;
 
-    DialogColors colors_;
-    bool ran_ = false;
     std::shared_ptr<gdi::Font> headerFont_;
     std::shared_ptr<gdi::Font> textFont_;
     int maxLines_;
@@ -64,10 +58,6 @@ private:
     std::unique_ptr<ui::composite::LabeledEdit> linesBox_;
     std::unique_ptr<ui::controls::Button> changeHeader_;
     std::unique_ptr<ui::controls::Button> changeText_;
-    std::unique_ptr<ui::controls::Button> ok_;
-    std::unique_ptr<ui::controls::Button> cancel_;
-    ui::controls::Panel background_{this, 10, 10};
-    ui::controls::Panel buttonStrip_{this, 10, 10};
 };
 
 }  // namespace app::mainframe
