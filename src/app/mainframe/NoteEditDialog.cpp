@@ -181,21 +181,14 @@ RECT NoteEditDialog::LinkEdit::getIconRect() const {
 
 NoteEditDialog::NoteEditDialog(ui::Window* owner, const model::Note& note, const std::wstring& title,
                                app::ColorRef baseColor, std::shared_ptr<gdi::Font> textFont)
-    : Dialog(title, owner), note_(note), colors_(DialogColors::of(baseColor)), textFont_(std::move(textFont)) {}
+    : ThemedDialog(title, owner, baseColor, Buttons::okAndCancel, ui::Placement::keepPosition),
+      note_(note),
+      textFont_(std::move(textFont)) {}
 
 NoteEditDialog::~NoteEditDialog() {
     if (isAttached()) {
         destroy();
     }
-}
-
-ui::DialogResult NoteEditDialog::run() {
-    if (ran_) {
-        err::throwInvalidState("app::mainframe::NoteEditDialog::run", "!ran");
-    }
-    ran_ = true;
-    create();
-    return showModal(ui::Placement::keepPosition);
 }
 
 bool NoteEditDialog::isResizable() const {
@@ -205,7 +198,7 @@ bool NoteEditDialog::isResizable() const {
 void NoteEditDialog::afterCreate() {
     build();
     setTextFont();
-    Dialog::afterCreate();
+    ThemedDialog::afterCreate();
     place();
 }
 
@@ -228,7 +221,7 @@ void NoteEditDialog::build() {
     tags_ = std::make_unique<LabeledEdit>(this, res::getText("noteedit.keywords"), LabelPosition::labelLeftFill,
                                           std::make_unique<TagsEdit>(this));
     tags_->getLabel().setMinWidth(75);
-    tags_->getLabel().setBackgroundColor(colors_.light1);
+    tags_->getLabel().setBackgroundColor(getColors().light1);
     tags_->getEdit().setText(note_.tagString());
 
     auto linkEdit = std::make_unique<LinkEdit>(
@@ -237,32 +230,20 @@ void NoteEditDialog::build() {
     link_ = std::make_unique<LabeledEdit>(this, res::getText("noteedit.link"), LabelPosition::labelLeftFill,
                                           std::move(linkEdit));
     link_->getLabel().setMinWidth(75);
-    link_->getLabel().setBackgroundColor(colors_.light1);
+    link_->getLabel().setBackgroundColor(getColors().light1);
     link_->getEdit().setText(note_.link());
 
     hint_ = std::make_unique<ui::controls::Label>(this, res::getText("noteedit.accepthint"));
     hint_->create();
     hint_->setTextColor(RGB(0x5F, 0x5F, 0x5F));
-    hint_->setBackgroundColor(colors_.light2);
+    hint_->setBackgroundColor(getColors().light2);
     hint_->setMinWidth(150);
     hint_->setMargins(5, 0, 0, 0);
 
-    ok_ = std::make_unique<ui::controls::Button>(this, res::getText("ok"), true);
-    cancel_ = std::make_unique<ui::controls::Button>(this, res::getText("cancel"));
-    ok_->create();
-    cancel_->create();
-    ok_->clicked.connect([this] { accept(); });
-    cancel_->clicked.connect([this] { close(); });
-
-    // A child window is made below its elder siblings: the panels come last, and the one
-    // that covers the whole dialog last of all.
-    buttonStrip_.create();
-    buttonStrip_.setBackgroundColor(colors_.light2);
-    background_.create();
-    background_.setBackgroundColor(colors_.light1);
+    createFrame();
 
     ui::layout::Pane& root = getRootPane();
-    root.setContent(&background_, false);
+    root.setContent(&getBackground(), false);
     ui::layout::Pane& top = root.addPane(Place::top, ui::layout::HBorderLayout(), 0, 0);
     top.put(&title_, Place::center);
     ui::layout::Pane& center = root.addPane(Place::center, ui::layout::VBorderLayout(), 0, 0);
@@ -274,12 +255,11 @@ void NoteEditDialog::build() {
     fields.put(link_.get());
     ui::layout::Pane& bottom = root.addPane(Place::bottom, ui::layout::HBorderLayout(), 0, 0);
     bottom.setPaddings(8, 8, 8, 8);
-    bottom.setContent(&buttonStrip_, false);
+    bottom.setContent(&getButtonStrip(), false);
     bottom.put(hint_.get(), Place::center);
     ui::layout::Pane& buttons =
         bottom.addPane(Place::right, ui::layout::HBoxLayout(Alignment::right, Alignment::bottom), 0, 0);
-    buttons.put(ok_.get());
-    buttons.put(cancel_.get());
+    putButtons(buttons);
 
     setDefaultControl(&title_);
 }
@@ -370,13 +350,13 @@ bool NoteEditDialog::onClose() {
                != IDYES) {
         return true;
     }
-    return Dialog::onClose();
+    return ThemedDialog::onClose();
 }
 
 // However the dialog ends, its place is kept for the next time.
 bool NoteEditDialog::onDestroy() {
     storePlacement();
-    return Dialog::onDestroy();
+    return ThemedDialog::onDestroy();
 }
 
 // The wheel scrolls the text whichever field has the focus.
@@ -386,7 +366,7 @@ bool NoteEditDialog::preTranslateMessage(MSG* msg) {
         SendMessageW(text_.getHandle(), WM_MOUSEWHEEL, msg->wParam, msg->lParam);
         return true;
     }
-    return Dialog::preTranslateMessage(msg);
+    return ThemedDialog::preTranslateMessage(msg);
 }
 
 void NoteEditDialog::openNoteLink(const std::wstring& link) {

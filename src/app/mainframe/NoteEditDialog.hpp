@@ -1,15 +1,12 @@
 #pragma once
 
 #include "app/Color.hpp"
-#include "app/mainframe/DialogColors.hpp"
+#include "app/mainframe/ThemedDialog.hpp"
 #include "app/model/Note.hpp"
 #include "gdi/Icon.hpp"
-#include "ui/Dialog.hpp"
 #include "ui/composite/LabeledEdit.hpp"
-#include "ui/controls/Button.hpp"
 #include "ui/controls/Edit.hpp"
 #include "ui/controls/Label.hpp"
-#include "ui/controls/Panel.hpp"
 #include "ui/controls/RichEdit.hpp"
 
 #include <functional>
@@ -26,7 +23,7 @@ namespace app::mainframe {
 // copy: the notebook may change while the dialog runs (a capture appends a note, a save
 // takes a snapshot), so the caller finds its note again, by the id it had, and writes the
 // edited copy back only when the dialog was accepted. The copy has an id of its own.
-class NoteEditDialog : public ui::Dialog {
+class NoteEditDialog : public ThemedDialog {
 public:
     // The title line: Down leads on to the text, Up goes nowhere. Its height follows its font.
     class TitleEdit : public ui::controls::Edit {
@@ -74,13 +71,11 @@ public:
     };
 
     // The window title is the caller's ("Edit 'title'", or "New Note"); the text box and the
-    // title take the font (none keeps the system's).
+    // title take the font (none keeps the system's). It opens where it was last closed.
     NoteEditDialog(ui::Window* owner, const model::Note& note, const std::wstring& title, app::ColorRef baseColor,
                    std::shared_ptr<gdi::Font> textFont);
     ~NoteEditDialog() override;
 
-    // Shows the dialog modally where it was last closed; once per object.
-    ui::DialogResult run();
     // The edited copy; the note as it was given unless the dialog was accepted.
     const model::Note& getNote() const { return note_; }
 
@@ -96,25 +91,19 @@ private:
     void setTextFont();
     void place();
     void storePlacement() const;
-    void accept();
+    void accept() override;
     bool hasChanges() const;
     void writeFields(model::Note& note) const;
     void openNoteLink(const std::wstring& link);
 
     model::Note note_;
-    DialogColors colors_;
     std::shared_ptr<gdi::Font> textFont_;
-    bool ran_ = false;
 
     TitleEdit title_{this};
     ui::controls::RichEdit text_{this};
     std::unique_ptr<ui::composite::LabeledEdit> tags_;
     std::unique_ptr<ui::composite::LabeledEdit> link_;
     std::unique_ptr<ui::controls::Label> hint_;
-    std::unique_ptr<ui::controls::Button> ok_;
-    std::unique_ptr<ui::controls::Button> cancel_;
-    ui::controls::Panel background_{this, 10, 10};
-    ui::controls::Panel buttonStrip_{this, 10, 10};
 };
 
 }  // namespace app::mainframe
