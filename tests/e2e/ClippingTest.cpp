@@ -395,6 +395,26 @@ TEST(Clipping, WithCtrlF12TakenTheFallbackKeyClips) {
     EXPECT_EQ(L"clipped with the fallback", notebook->note(0).text());
 }
 
+// A target that copies only after the capture gave up would overwrite the clipboard the
+// capture has just put back: its late copy is undone.
+TEST(Clipping, ACopyAfterTheTimeOutLeavesTheEarlierClipboard) {
+    Varnel varnel;
+    ASSERT_NE(varnel.frame, nullptr);
+    ClipTarget target(varnel.folder, arg(L"text", L"copied too late") + L" " + arg(L"copy-delay-ms", L"1500"));
+    HWND window = target.window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(setClipboardText(L"copied by the user"));
+
+    clipFrom(window);
+    HWND dialog = varnel.process->waitForWindow(res::getText("noteedit.new.title"));
+    ASSERT_NE(dialog, nullptr) << "the capture had no text in time" << target.dump();
+    ASSERT_TRUE(waitUntil([&] { return target.count("copy 15 from page") == 1; }, 10000)) << target.dump();
+    EXPECT_TRUE(waitUntil([] { return clipboardText() == std::optional<std::wstring>(L"copied by the user"); }, 5000))
+        << "the clipboard holds: "
+        << (clipboardText() == std::optional<std::wstring>(L"copied too late") ? "the late copy" : "something else");
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+}
+
 // Silent clipping keeps the hidden window hidden; the note is added all the same.
 TEST(Clipping, SilentClippingAddsTheNoteWithoutShowingTheWindow) {
     Varnel varnel(L"-m", true);

@@ -17,11 +17,13 @@
 //   --title=T        the main window's title (default "Clip target")
 //   --log=P          the log file (default: none)
 //   --select=none    start with nothing selected (default: the whole page selected)
+//   --copy-delay-ms=N  the copy keys copy N ms after they came, like a busy program
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -29,6 +31,7 @@ namespace {
 
 constexpr int pageId = 101;
 constexpr int addressId = 102;
+constexpr UINT_PTR lateCopyTimer = 1;
 
 struct Options {
     std::wstring text = L"clip target text";
@@ -39,6 +42,7 @@ struct Options {
     std::wstring title = L"Clip target";
     std::wstring log;
     bool selectAll = true;
+    unsigned copyDelayMs = 0;
 };
 
 Options options;
@@ -227,7 +231,11 @@ bool preTranslate(const MSG& msg) {
                   nameOf(GetFocus()));
     logLine(line);
     if (ctrl && (msg.wParam == 'C' || msg.wParam == VK_INSERT)) {
-        copy();
+        if (options.copyDelayMs > 0) {
+            SetTimer(mainWindow, lateCopyTimer, options.copyDelayMs, nullptr);
+        } else {
+            copy();
+        }
         return true;
     }
     if (ctrl && msg.wParam == 'L') {
@@ -240,6 +248,13 @@ bool preTranslate(const MSG& msg) {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_TIMER:
+        if (wParam == lateCopyTimer) {
+            KillTimer(window, lateCopyTimer);
+            copy();
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_SETFOCUS) {
             logLine(std::string("focus ") + nameOf(reinterpret_cast<HWND>(lParam)));
@@ -310,6 +325,8 @@ void parse(int count, wchar_t** arguments) {
             options.log = value;
         } else if (name == L"--select") {
             options.selectAll = value != L"none";
+        } else if (name == L"--copy-delay-ms") {
+            options.copyDelayMs = static_cast<unsigned>(std::wcstoul(value.c_str(), nullptr, 10));
         }
     }
 }
