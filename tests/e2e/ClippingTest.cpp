@@ -201,6 +201,25 @@ TEST(Clipping, ASelectionInNotepadBecomesANoteTitledWithItsWindowAndTheClipboard
     saveScreen(L"visual-clip-arrived.png");
 }
 
+// A small device-independent bitmap: 3 x 2 pixels of 24 bits, rows padded to 4 bytes.
+std::string smallDib() {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = 3;
+    header.biHeight = 2;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = 2 * 12;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 12; ++i) {
+            bytes += static_cast<char>(i < 9 ? 0x20 * row + 0x11 * i : 0);
+        }
+    }
+    return bytes;
+}
+
 // What the user had copied is worth more than the capture: every format comes back as it
 // was, and an empty clipboard stays empty.
 TEST(Clipping, TheClipboardComesBackByteForByteAndEmptyStaysEmpty) {
@@ -218,10 +237,12 @@ TEST(Clipping, TheClipboardComesBackByteForByteAndEmptyStaysEmpty) {
     const std::wstring earlier = L"earlier text, \u00e9t\u00e9 \u65e5\u672c";
     const std::string earlierBytes(reinterpret_cast<const char*>(earlier.c_str()),
                                    (earlier.size() + 1) * sizeof(wchar_t));
+    const std::string image = smallDib();
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     for (const auto& [format, bytes] :
-         {std::make_pair(UINT{CF_UNICODETEXT}, earlierBytes), std::make_pair(privateFormat, privateBytes)}) {
+         {std::make_pair(UINT{CF_UNICODETEXT}, earlierBytes), std::make_pair(privateFormat, privateBytes),
+          std::make_pair(UINT{CF_DIB}, image)}) {
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
         std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
         GlobalUnlock(block);
@@ -236,6 +257,7 @@ TEST(Clipping, TheClipboardComesBackByteForByteAndEmptyStaysEmpty) {
     EXPECT_EQ(L"clipped over a private format", notebook->note(0).text());
     EXPECT_EQ(std::optional<std::string>(privateBytes), clipboardBytes(privateFormat));
     EXPECT_EQ(std::optional<std::string>(earlierBytes), clipboardBytes(CF_UNICODETEXT));
+    EXPECT_EQ(std::optional<std::string>(image), clipboardBytes(CF_DIB));
 
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
