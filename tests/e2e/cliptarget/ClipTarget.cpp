@@ -18,6 +18,8 @@
 //   --log=P          the log file (default: none)
 //   --select=none    start with nothing selected (default: the whole page selected)
 //   --copy-delay-ms=N  the copy keys copy N ms after they came, like a busy program
+//   --menu           a menu bar; entering a menu is logged ("menu loop", "init menu",
+//                    "key menu")
 
 #include <windows.h>
 #include <shellapi.h>
@@ -43,6 +45,7 @@ struct Options {
     std::wstring log;
     bool selectAll = true;
     unsigned copyDelayMs = 0;
+    bool menu = false;
 };
 
 Options options;
@@ -255,6 +258,17 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         }
         break;
+    case WM_ENTERMENULOOP:
+        logLine("menu loop");
+        break;
+    case WM_INITMENU:
+        logLine("init menu");
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU) {
+            logLine("key menu");
+        }
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_SETFOCUS) {
             logLine(std::string("focus ") + nameOf(reinterpret_cast<HWND>(lParam)));
@@ -327,6 +341,8 @@ void parse(int count, wchar_t** arguments) {
             options.selectAll = value != L"none";
         } else if (name == L"--copy-delay-ms") {
             options.copyDelayMs = static_cast<unsigned>(std::wcstoul(value.c_str(), nullptr, 10));
+        } else if (name == L"--menu") {
+            options.menu = true;
         }
     }
 }
@@ -349,8 +365,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (RegisterClassExW(&windowClass) == 0) {
         return 1;
     }
+    HMENU menuBar = nullptr;
+    if (options.menu) {
+        menuBar = CreateMenu();
+        HMENU file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, 1, L"&Close");
+        AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    }
     mainWindow = CreateWindowExW(0, options.className.c_str(), options.title.c_str(), WS_OVERLAPPEDWINDOW, 60, 60, 560,
-                                 360, nullptr, nullptr, instance, nullptr);
+                                 360, nullptr, menuBar, instance, nullptr);
     if (mainWindow == nullptr) {
         return 1;
     }
