@@ -36,6 +36,10 @@ void CaptureMachine::waitFor(Phase phase, int milliseconds) {
 // has let go of the hot key's modifiers, which would otherwise turn Ctrl+C into another
 // combination (see onTimer).
 CaptureMachine::StartResult CaptureMachine::start() {
+    if (phase_ == Phase::Guarding) {
+        // The user has moved on to the next capture.
+        endGuard();
+    }
     if (phase_ != Phase::Idle) {
         return StartResult::Busy;
     }
@@ -48,6 +52,7 @@ CaptureMachine::StartResult CaptureMachine::start() {
         return StartResult::ClipboardBusy;
     }
     data_ = GrabbedData();
+    timedOut_ = false;
     data_.targetWindow = target;
     data_.windowTitle = sys_.windows.title(target);
     data_.moduleName = sys_.windows.moduleName(target);
@@ -107,6 +112,14 @@ void CaptureMachine::onClipboardChange() {
         }
         break;
     }
+    case Phase::Guarding:
+        // The first change after the delivery decides: a late copy by the target is undone
+        // once; anything else (the user copying elsewhere) is left as it is.
+        endGuard();
+        if (sys_.clipboard.ownedByProcessOf(data_.targetWindow)) {
+            sys_.clipboard.restore();
+        }
+        break;
     default:
         // Changes outside a wait (the program's own reads and restores, late copies) are not
         // the target's answer.
@@ -128,6 +141,7 @@ void CaptureMachine::onTimer() {
         break;
     case Phase::WaitingForText:
     case Phase::WaitingForLink:
+        timedOut_ = true;
         finish();
         break;
     case Phase::ReadingText: {
@@ -172,6 +186,9 @@ void CaptureMachine::onTimer() {
     }
     case Phase::Restoring:
         restoreClipboard();
+        break;
+    case Phase::Guarding:
+        endGuard();
         break;
     case Phase::Idle:
         break;
@@ -271,13 +288,38 @@ void CaptureMachine::deliver() {
         });
     }
     phase_ = Phase::Idle;
+    if (timedOut_ || data_.text.empty()) {
+        // Set up before the delivery, which may open a dialog for a while.
+        startGuard();
+    }
     GrabbedData delivered = data_;
     if (delivery_) {
         delivery_(delivered);
     }
 }
 
+// A target that copies after the time-out would overwrite the clipboard just put back.
+void CaptureMachine::startGuard() {
+    try {
+        sys_.clipboard.watch(true);
+    } catch (...) {
+        // The record is worth more than the guard.
+        return;
+    }
+    waitFor(Phase::Guarding, guardTime);
+}
+
+void CaptureMachine::endGuard() {
+    sys_.timer.stop();
+    sys_.clipboard.watch(false);
+    phase_ = Phase::Idle;
+}
+
 void CaptureMachine::cancel() {
+    if (phase_ == Phase::Guarding) {
+        endGuard();
+        return;
+    }
     sys_.timer.stop();
     sys_.clipboard.watch(false);
     sys_.clipboard.restore();

@@ -23,6 +23,7 @@ public:
         WaitingForLink,   // the address copy keys are sent; the time-out runs
         ReadingLink,      // the clipboard changed but holds no text yet
         Restoring,        // the clipboard is busy; putting the old contents back is retried
+        Guarding,         // delivered without an answer in time: a late copy by the target is undone
     };
     enum class StartResult { Started, Busy, NoTarget, ClipboardBusy, AttachFailed };
 
@@ -36,6 +37,7 @@ public:
     static constexpr int focusDelay = 100;  // ms between focusing the address bar and copying it
     static constexpr int restoreInterval = 100;
     static constexpr int restoreAttempts = 10;
+    static constexpr int guardTime = 2000;  // ms a late copy by the target is still undone
     static constexpr std::size_t maxLinkLength = 2048;
 
     using Delivery = std::function<void(const GrabbedData&)>;
@@ -47,7 +49,8 @@ public:
     StartResult start();
     void onClipboardChange();
     void onTimer();
-    // Ends a capture in progress without delivering it, the clipboard put back.
+    // Ends a capture in progress without delivering it, the clipboard put back; after a
+    // delivery only stops watching for a late copy.
     void cancel();
 
     Phase phase() const { return phase_; }
@@ -62,6 +65,8 @@ private:
     void finish();
     void restoreClipboard();
     void deliver();
+    void startGuard();
+    void endGuard();
     void waitFor(Phase phase, int milliseconds);
 
     CaptureServices sys_;
@@ -70,7 +75,8 @@ private:
     Phase phase_ = Phase::Idle;
     GrabbedData data_;
     TargetKind kind_ = TargetKind::Other;
-    int steps_ = 0;  // polls, reads or attempts made in the current phase
+    int steps_ = 0;          // polls, reads or attempts made in the current phase
+    bool timedOut_ = false;  // a phase ended without the target's answer
 };
 
 }  // namespace app

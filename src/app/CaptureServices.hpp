@@ -22,6 +22,8 @@ public:
     // The raw bytes of the "HTML Format" data; empty when there is none.
     virtual std::string readHtml() = 0;
     virtual bool hasHtml() = 0;
+    // Whether the window that owns the clipboard now belongs to the window's process.
+    virtual bool ownedByProcessOf(WindowHandle window) = 0;
     // While on, every change of the clipboard calls CaptureMachine::onClipboardChange.
     virtual void watch(bool on) = 0;
 };

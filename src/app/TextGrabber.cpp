@@ -105,6 +105,16 @@ public:
     std::optional<std::wstring> readText() override { return ui::clip::readUnicodeText(owner()); }
     std::string readHtml() override { return ui::clip::readFormatBytes(owner(), ui::clip::htmlFormat()); }
     bool hasHtml() override { return IsClipboardFormatAvailable(ui::clip::htmlFormat()) != FALSE; }
+    bool ownedByProcessOf(WindowHandle window) override {
+        HWND clipboardOwner = GetClipboardOwner();
+        DWORD ownerProcess = 0;
+        DWORD windowProcess = 0;
+        if (clipboardOwner == nullptr || GetWindowThreadProcessId(clipboardOwner, &ownerProcess) == 0
+            || GetWindowThreadProcessId(hwnd(window), &windowProcess) == 0) {
+            return false;
+        }
+        return ownerProcess == windowProcess;
+    }
     void watch(bool on) override {
         if (on && !viewer_.isConnected()) {
             viewer_.connect();
@@ -254,7 +264,8 @@ CaptureMachine::StartResult TextGrabber::grab() {
 }
 
 bool TextGrabber::isCapturing() const {
-    return machine_->phase() != CaptureMachine::Phase::Idle;
+    const CaptureMachine::Phase phase = machine_->phase();
+    return phase != CaptureMachine::Phase::Idle && phase != CaptureMachine::Phase::Guarding;
 }
 
 std::unique_ptr<ui::input::Hotkey> TextGrabber::makeHotkey(unsigned keyCode, unsigned modifiers) {

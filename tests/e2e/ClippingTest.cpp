@@ -201,6 +201,25 @@ TEST(Clipping, ASelectionInNotepadBecomesANoteTitledWithItsWindowAndTheClipboard
     saveScreen(L"visual-clip-arrived.png");
 }
 
+// A small device-independent bitmap: 3 x 2 pixels of 24 bits, rows padded to 4 bytes.
+std::string smallDib() {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = 3;
+    header.biHeight = 2;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = 2 * 12;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (int row = 0; row < 2; ++row) {
+        for (int i = 0; i < 12; ++i) {
+            bytes += static_cast<char>(i < 9 ? 0x20 * row + 0x11 * i : 0);
+        }
+    }
+    return bytes;
+}
+
 // What the user had copied is worth more than the capture: every format comes back as it
 // was, and an empty clipboard stays empty.
 TEST(Clipping, TheClipboardComesBackByteForByteAndEmptyStaysEmpty) {
@@ -218,10 +237,12 @@ TEST(Clipping, TheClipboardComesBackByteForByteAndEmptyStaysEmpty) {
     const std::wstring earlier = L"earlier text, \u00e9t\u00e9 \u65e5\u672c";
     const std::string earlierBytes(reinterpret_cast<const char*>(earlier.c_str()),
                                    (earlier.size() + 1) * sizeof(wchar_t));
+    const std::string image = smallDib();
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     for (const auto& [format, bytes] :
-         {std::make_pair(UINT{CF_UNICODETEXT}, earlierBytes), std::make_pair(privateFormat, privateBytes)}) {
+         {std::make_pair(UINT{CF_UNICODETEXT}, earlierBytes), std::make_pair(privateFormat, privateBytes),
+          std::make_pair(UINT{CF_DIB}, image)}) {
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
         std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
         GlobalUnlock(block);
@@ -236,6 +257,7 @@ TEST(Clipping, TheClipboardComesBackByteForByteAndEmptyStaysEmpty) {
     EXPECT_EQ(L"clipped over a private format", notebook->note(0).text());
     EXPECT_EQ(std::optional<std::string>(privateBytes), clipboardBytes(privateFormat));
     EXPECT_EQ(std::optional<std::string>(earlierBytes), clipboardBytes(CF_UNICODETEXT));
+    EXPECT_EQ(std::optional<std::string>(image), clipboardBytes(CF_DIB));
 
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -374,6 +396,54 @@ TEST(Clipping, AHeldHotKeyGivesOneNote) {
     EXPECT_EQ(1, target.count("copy 9 from page"));
 }
 
+// Ctrl+Alt+X held over a program with a menu bar: the copy keys wait for the user's keys or
+// lift them so that Alt let go on its own opens no menu, and the text is clipped.
+TEST(Clipping, AHeldCtrlAltHotKeyClipsAndOpensNoMenu) {
+    ProgramFolder folder;
+    folder.storeSetting(app::Settings::captureHotkeyKey, 88);
+    folder.storeSetting(app::Settings::captureHotkeyModifiersKey, 3);
+    struct Hold {
+        const char* what;
+        int heldMs;  // Ctrl and Alt, after X is let go
+    } holds[] = {{"let go at once", 0}, {"held beyond the wait for them", 1500}};
+    VarnelProcess process(folder.path());
+    ASSERT_NE(process.waitForMainWindow(), nullptr);
+    process.waitUntilIdle();
+    int count = 0;
+    for (const Hold& hold : holds) {
+        ClipTarget target(folder, arg(L"text", L"clipped with Ctrl+Alt+X") + L" --menu");
+        HWND window = target.window();
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(bringToFront(window));
+        // Alt first: alone it is the key that opens the menu bar.
+        keyDown(VK_MENU);
+        keyDown(VK_CONTROL);
+        for (int repeat = 0; repeat < 10; ++repeat) {
+            keyDown('X');  // 50 ms apart, as a keyboard repeats
+        }
+        keyUp('X');
+        Sleep(static_cast<DWORD>(hold.heldMs));
+        keyUp(VK_CONTROL);
+        keyUp(VK_MENU);
+        const auto notebook = folder.notebookOnceSaved(++count);
+        ASSERT_TRUE(notebook && notebook->count() == count) << hold.what << target.dump() << keysDown();
+        EXPECT_EQ(L"clipped with Ctrl+Alt+X", notebook->note(count - 1).text()) << hold.what;
+        // The window may still take a late Alt; give it the time to show.
+        Sleep(500);
+        for (const char* menu : {"menu loop", "init menu", "key menu"}) {
+            EXPECT_EQ(0, target.count(menu)) << hold.what << target.dump();
+        }
+        EXPECT_EQ(1, target.count("copy 23 from page")) << hold.what << target.dump();
+        if (count == 2) {
+            // The log does tell: Alt pressed alone enters the menu bar.
+            ASSERT_TRUE(bringToFront(window));
+            pressKey(VK_MENU);
+            EXPECT_TRUE(waitUntil([&] { return target.count("key menu") == 1; }, 5000)) << target.dump();
+            pressKey(VK_ESCAPE);
+        }
+    }
+}
+
 // Ctrl+F12 held by another program at the start: Varnel clips with Win+F12 for this run.
 TEST(Clipping, WithCtrlF12TakenTheFallbackKeyClips) {
     ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL, VK_F12)) << "Ctrl+F12 is free to take";
@@ -393,6 +463,26 @@ TEST(Clipping, WithCtrlF12TakenTheFallbackKeyClips) {
     const auto notebook = varnel.folder.notebookOnceSaved(1);
     ASSERT_TRUE(notebook && notebook->count() == 1) << target.dump() << keysDown();
     EXPECT_EQ(L"clipped with the fallback", notebook->note(0).text());
+}
+
+// A target that copies only after the capture gave up would overwrite the clipboard the
+// capture has just put back: its late copy is undone.
+TEST(Clipping, ACopyAfterTheTimeOutLeavesTheEarlierClipboard) {
+    Varnel varnel;
+    ASSERT_NE(varnel.frame, nullptr);
+    ClipTarget target(varnel.folder, arg(L"text", L"copied too late") + L" " + arg(L"copy-delay-ms", L"1500"));
+    HWND window = target.window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(setClipboardText(L"copied by the user"));
+
+    clipFrom(window);
+    HWND dialog = varnel.process->waitForWindow(res::getText("noteedit.new.title"));
+    ASSERT_NE(dialog, nullptr) << "the capture had no text in time" << target.dump();
+    ASSERT_TRUE(waitUntil([&] { return target.count("copy 15 from page") == 1; }, 10000)) << target.dump();
+    EXPECT_TRUE(waitUntil([] { return clipboardText() == std::optional<std::wstring>(L"copied by the user"); }, 5000))
+        << "the clipboard holds: "
+        << (clipboardText() == std::optional<std::wstring>(L"copied too late") ? "the late copy" : "something else");
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
 }
 
 // Silent clipping keeps the hidden window hidden; the note is added all the same.

@@ -74,6 +74,7 @@ public:
         return html;
     }
     bool hasHtml() override { return htmlAnnounced; }
+    bool ownedByProcessOf(WindowHandle window) override { return window == targetWindow && targetOwnsClipboard; }
     void watch(bool on) override { watching = on; }
 
     // Windows.
@@ -141,6 +142,7 @@ public:
     std::string html;
     bool watching = false;
     bool changed = false;
+    bool targetOwnsClipboard = false;
 
     WindowHandle foreground = targetWindow;
     bool own = false;
@@ -182,6 +184,17 @@ struct Capture : ::testing::Test {
         }
     }
     // Runs a capture from the hot key until it is delivered or stalls.
+    void runUntilDelivered() {
+        ASSERT_EQ(StartResult::Started, machine.start());
+        for (int guard = 0; guard < 200 && delivered.empty(); ++guard) {
+            notify();
+            if (delivered.empty()) {
+                tick();
+            }
+        }
+        ASSERT_EQ(1u, delivered.size());
+    }
+    // Runs a capture from the hot key until it is over or stalls.
     void run() {
         ASSERT_EQ(StartResult::Started, machine.start());
         for (int guard = 0; guard < 200 && machine.phase() != Phase::Idle; ++guard) {
@@ -389,6 +402,87 @@ TEST_F(Capture, ABusyClipboardIsRestoredOnALaterAttemptAndNeverHoldsTheRecordBac
             EXPECT_EQ(CaptureMachine::restoreAttempts, attempts);
         }
     }
+}
+
+// A target that copies after the time-out overwrites the clipboard just put back: its late
+// copy is undone once, for a while after the delivery; nobody else's copy is.
+TEST_F(Capture, ALateCopyByTheTargetIsUndoneAndNothingElseIs) {
+    enum class Change { ByTarget, ByOther, AfterTheGuard, None };
+    struct Case {
+        const char* what;
+        bool copiesInTime;
+        Change change;
+        bool guarded;
+        std::wstring expectedClipboard;
+        int restores;
+    };
+    const std::vector<Case> cases = {
+        {"late copy by the target", false, Change::ByTarget, true, L"old", 2},
+        {"change by another program", false, Change::ByOther, true, L"late", 1},
+        {"copy by the target after the guard", false, Change::AfterTheGuard, true, L"late", 1},
+        {"nothing changes", false, Change::None, true, L"old", 1},
+        {"copied in time: no guard", true, Change::ByTarget, false, L"late", 1},
+    };
+    for (const Case& c : cases) {
+        fake = FakeSystem();
+        delivered.clear();
+        if (!c.copiesInTime) {
+            fake.selection.reset();
+        }
+        runUntilDelivered();
+        ASSERT_EQ(c.guarded, machine.phase() == Phase::Guarding) << c.what;
+        EXPECT_EQ(c.guarded, fake.watching) << c.what;
+        EXPECT_EQ(c.guarded ? std::optional<int>(CaptureMachine::guardTime) : std::nullopt, fake.pending) << c.what;
+        if (c.change == Change::AfterTheGuard || c.change == Change::None) {
+            EXPECT_EQ(CaptureMachine::guardTime, tick()) << c.what;
+            EXPECT_EQ(Phase::Idle, machine.phase()) << c.what;
+        }
+        if (c.change != Change::None) {
+            fake.clipText = L"late";
+            fake.targetOwnsClipboard = c.change != Change::ByOther;
+            fake.changed = true;
+            notify();
+        }
+        EXPECT_EQ(c.expectedClipboard, fake.clipText.value_or(L"?")) << c.what;
+        EXPECT_EQ(c.restores, count("restore")) << c.what;
+        EXPECT_EQ(Phase::Idle, machine.phase()) << c.what;
+        EXPECT_FALSE(fake.watching) << c.what;
+        EXPECT_FALSE(fake.pending) << c.what;
+        // A second late change is not watched for: the guard undoes once.
+        machine.onClipboardChange();
+        EXPECT_EQ(c.restores, count("restore")) << c.what;
+        EXPECT_EQ(1u, delivered.size()) << c.what;
+    }
+
+    // A text that never shows up and a browser's address that never comes are answers not
+    // had in time too.
+    fake = FakeSystem();
+    delivered.clear();
+    fake.lateReads = 1000;
+    runUntilDelivered();
+    EXPECT_EQ(L"", delivered[0].text);
+    EXPECT_EQ(Phase::Guarding, machine.phase());
+    fake = FakeSystem();
+    delivered.clear();
+    fake.module = L"firefox.exe";
+    fake.windowClass = L"MozillaUIWindowClass";
+    runUntilDelivered();
+    EXPECT_EQ(L"selected text", delivered[0].text);
+    EXPECT_EQ(Phase::Guarding, machine.phase());
+
+    // The next press starts a capture at once; ending the program restores nothing more.
+    ASSERT_EQ(StartResult::Started, machine.start());
+    EXPECT_EQ(Phase::Preparing, machine.phase());
+    machine.cancel();
+    fake = FakeSystem();
+    delivered.clear();
+    fake.selection.reset();
+    runUntilDelivered();
+    machine.cancel();
+    EXPECT_EQ(Phase::Idle, machine.phase());
+    EXPECT_FALSE(fake.watching);
+    EXPECT_FALSE(fake.pending);
+    EXPECT_EQ(1, count("restore"));
 }
 
 TEST(ClipHotkey, TheStoredKeyOrTheFirstFreeFallbackForThisRun) {

@@ -17,11 +17,15 @@
 //   --title=T        the main window's title (default "Clip target")
 //   --log=P          the log file (default: none)
 //   --select=none    start with nothing selected (default: the whole page selected)
+//   --copy-delay-ms=N  the copy keys copy N ms after they came, like a busy program
+//   --menu           a menu bar; entering a menu is logged ("menu loop", "init menu",
+//                    "key menu")
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -29,6 +33,7 @@ namespace {
 
 constexpr int pageId = 101;
 constexpr int addressId = 102;
+constexpr UINT_PTR lateCopyTimer = 1;
 
 struct Options {
     std::wstring text = L"clip target text";
@@ -39,6 +44,8 @@ struct Options {
     std::wstring title = L"Clip target";
     std::wstring log;
     bool selectAll = true;
+    unsigned copyDelayMs = 0;
+    bool menu = false;
 };
 
 Options options;
@@ -227,7 +234,11 @@ bool preTranslate(const MSG& msg) {
                   nameOf(GetFocus()));
     logLine(line);
     if (ctrl && (msg.wParam == 'C' || msg.wParam == VK_INSERT)) {
-        copy();
+        if (options.copyDelayMs > 0) {
+            SetTimer(mainWindow, lateCopyTimer, options.copyDelayMs, nullptr);
+        } else {
+            copy();
+        }
         return true;
     }
     if (ctrl && msg.wParam == 'L') {
@@ -240,6 +251,24 @@ bool preTranslate(const MSG& msg) {
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_TIMER:
+        if (wParam == lateCopyTimer) {
+            KillTimer(window, lateCopyTimer);
+            copy();
+            return 0;
+        }
+        break;
+    case WM_ENTERMENULOOP:
+        logLine("menu loop");
+        break;
+    case WM_INITMENU:
+        logLine("init menu");
+        break;
+    case WM_SYSCOMMAND:
+        if ((wParam & 0xFFF0) == SC_KEYMENU) {
+            logLine("key menu");
+        }
+        break;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_SETFOCUS) {
             logLine(std::string("focus ") + nameOf(reinterpret_cast<HWND>(lParam)));
@@ -310,6 +339,10 @@ void parse(int count, wchar_t** arguments) {
             options.log = value;
         } else if (name == L"--select") {
             options.selectAll = value != L"none";
+        } else if (name == L"--copy-delay-ms") {
+            options.copyDelayMs = static_cast<unsigned>(std::wcstoul(value.c_str(), nullptr, 10));
+        } else if (name == L"--menu") {
+            options.menu = true;
         }
     }
 }
@@ -332,8 +365,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     if (RegisterClassExW(&windowClass) == 0) {
         return 1;
     }
+    HMENU menuBar = nullptr;
+    if (options.menu) {
+        menuBar = CreateMenu();
+        HMENU file = CreatePopupMenu();
+        AppendMenuW(file, MF_STRING, 1, L"&Close");
+        AppendMenuW(menuBar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    }
     mainWindow = CreateWindowExW(0, options.className.c_str(), options.title.c_str(), WS_OVERLAPPEDWINDOW, 60, 60, 560,
-                                 360, nullptr, nullptr, instance, nullptr);
+                                 360, nullptr, menuBar, instance, nullptr);
     if (mainWindow == nullptr) {
         return 1;
     }
