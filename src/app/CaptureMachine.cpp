@@ -1,28 +1,12 @@
 #include "app/CaptureMachine.hpp"
 
+#include "sys/platform/Platform.hpp"
+
 #include <utility>
 
 namespace app {
 
-namespace {
-
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n';
-}
-
-std::wstring trimmed(const std::wstring& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && isBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && isBlank(text[last - 1])) {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
-
-}  // namespace
+using sys::platform::trimmed;
 
 CaptureMachine::CaptureMachine(CaptureServices services, std::function<unsigned()> hotkeyModifiers, Delivery delivery)
     : sys_(services), hotkeyModifiers_(std::move(hotkeyModifiers)), delivery_(std::move(delivery)) {}

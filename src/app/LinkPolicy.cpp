@@ -28,24 +28,8 @@ constexpr std::array<const wchar_t*, 56> executableExtensions{
     L"shb",         L"shs",       L"py",      L"pyw",
 };
 
-bool isBlank(wchar_t c) {
-    return c <= L' ' || sys::platform::isSpace(c);
-}
-
 bool isControl(wchar_t c) {
     return c < L' ' || c == 0x7F;
-}
-
-std::wstring trimmed(const std::wstring& text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && isBlank(text[first])) {
-        ++first;
-    }
-    while (last > first && isBlank(text[last - 1])) {
-        --last;
-    }
-    return text.substr(first, last - first);
 }
 
 std::wstring lowerAscii(std::wstring text) {
@@ -201,7 +185,7 @@ bool isExecutableName(const std::wstring& name) {
 }
 
 std::wstring linkTarget(const std::wstring& link) {
-    std::wstring target = trimmed(link);
+    std::wstring target = sys::platform::trimmed(link);
     if (startsWith(lowerAscii(target.substr(0, 4)), L"www.")) {
         target.insert(0, L"http://");
     }
@@ -209,7 +193,7 @@ std::wstring linkTarget(const std::wstring& link) {
 }
 
 LinkVerdict judgeLink(const std::wstring& link) {
-    const std::wstring text = trimmed(link);
+    const std::wstring text = sys::platform::trimmed(link);
     if (text.empty() || std::any_of(text.begin(), text.end(), isControl)) {
         return LinkVerdict::Refuse;
     }

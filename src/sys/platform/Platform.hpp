@@ -15,6 +15,8 @@ std::wstring foldedCase(const std::wstring& text);
 
 // White space as the default locale's isspace sees it.
 bool isSpace(wchar_t c);
+// The text without the control characters, blanks and white space at either end.
+std::wstring trimmed(const std::wstring& text);
 
 // Wide text to and from the system's 8-bit (ANSI) code page.
 std::string narrow(const std::wstring& text);

@@ -47,4 +47,17 @@ std::wstring foldedCase(const std::wstring& text) {
     return result;
 }
 
+std::wstring trimmed(const std::wstring& text) {
+    const auto blank = [](wchar_t c) { return c <= L' ' || isSpace(c); };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && blank(text[first])) {
+        ++first;
+    }
+    while (last > first && blank(text[last - 1])) {
+        --last;
+    }
+    return text.substr(first, last - first);
+}
+
 }  // namespace sys::platform

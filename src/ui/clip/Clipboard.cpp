@@ -80,9 +80,8 @@ UINT htmlFormat() {
     return id;
 }
 
-bool writeUnicodeText(HWND owner, const std::wstring& text) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+bool putData(UINT format, const void* bytes, std::size_t size) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size);
     if (block == nullptr) {
         return false;
     }
@@ -91,16 +90,22 @@ bool writeUnicodeText(HWND owner, const std::wstring& text) {
         GlobalFree(block);
         return false;
     }
-    std::memcpy(target, text.c_str(), bytes);
+    if (size != 0) {
+        std::memcpy(target, bytes, size);
+    }
     GlobalUnlock(block);
-
-    ClipboardLock lock(owner);
-    if (!lock.isOpen() || !EmptyClipboard() || SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+    if (SetClipboardData(format, block) == nullptr) {
         // The system takes the block only when SetClipboardData succeeds.
         GlobalFree(block);
         return false;
     }
     return true;
+}
+
+bool writeUnicodeText(HWND owner, const std::wstring& text) {
+    ClipboardLock lock(owner);
+    return lock.isOpen() && EmptyClipboard()
+           && putData(CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
 std::wstring ownerWindowTitle() {

@@ -30,6 +30,9 @@ std::optional<std::wstring> readUnicodeText(HWND owner);
 std::string readFormatBytes(HWND owner, UINT format);
 // The id of the "HTML Format" clipboard format, registered on first use.
 UINT htmlFormat();
+// With the clipboard open: puts a copy of the bytes on it under the format. A block the system
+// does not take is freed. Answers whether the data is there.
+bool putData(UINT format, const void* bytes, std::size_t size);
 // Replaces the clipboard's contents with the text; answers whether it is there.
 bool writeUnicodeText(HWND owner, const std::wstring& text);
 // The title of the top-level window that owns the clipboard's data; empty when there is

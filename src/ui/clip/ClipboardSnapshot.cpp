@@ -25,27 +25,6 @@ bool isHandleFormat(UINT format) {
     }
 }
 
-bool putBlock(UINT format, const void* bytes, std::size_t size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size == 0 ? 1 : size);
-    if (block == nullptr) {
-        return false;
-    }
-    void* target = GlobalLock(block);
-    if (target == nullptr) {
-        GlobalFree(block);
-        return false;
-    }
-    if (size != 0) {
-        std::memcpy(target, bytes, size);
-    }
-    GlobalUnlock(block);
-    if (SetClipboardData(format, block) == nullptr) {
-        GlobalFree(block);
-        return false;
-    }
-    return true;
-}
-
 // Clipboard history (Windows 10 and later) and monitoring tools skip data that carries
 // these formats.
 void markAsNotNew() {
@@ -55,7 +34,7 @@ void markAsNotNew() {
     const DWORD no = 0;
     for (UINT format : {exclude, history, cloud}) {
         if (format != 0) {
-            putBlock(format, &no, sizeof no);
+            putData(format, &no, sizeof no);
         }
     }
 }
@@ -126,7 +105,7 @@ bool ClipboardSnapshot::restore(HWND owner, DWORD patience) const {
                 DeleteEnhMetaFile(metafile);
             }
         } else {
-            putBlock(item.format, item.bytes.data(), item.bytes.size());
+            putData(item.format, item.bytes.data(), item.bytes.size());
         }
     }
     markAsNotNew();
