@@ -55,16 +55,6 @@ constexpr std::size_t clippedBalloonLength = 128;
 constexpr int trayIconId = 1;
 constexpr int balloonTimeout = 4000;
 
-Font fontOf(const gdi::Font& font) {
-    const LOGFONTW& record = font.getLogFont();
-    return Font{record.lfFaceName, gdi::pixelsToPoints(record.lfHeight), static_cast<int>(record.lfWeight),
-                record.lfItalic != 0};
-}
-
-std::shared_ptr<gdi::Font> gdiFontOf(const Font& font) {
-    return std::make_shared<gdi::Font>(font.face, font.size, font.weight, font.italic);
-}
-
 // A stored preference, or the default when the stored text does not parse: a damaged
 // settings line costs that one preference, not the start of the program.
 template <class T>
@@ -409,13 +399,13 @@ void MainFrame::escape() {
 void MainFrame::applySettings() {
     setBaseColor(storedOr(Settings::baseColorKey, Settings::defaultBaseColor));
     mainframe::noteslist::NoteRenderer& renderer = notesList_->renderer();
-    const Font header = storedOr(Settings::noteHeaderFontKey, fontOf(*renderer.getHeaderFont()));
-    if (header != fontOf(*renderer.getHeaderFont())) {
-        notesList_->setHeaderFont(gdiFontOf(header));
+    const Font header = storedOr(Settings::noteHeaderFontKey, renderer.getHeaderFont()->userFont());
+    if (header != renderer.getHeaderFont()->userFont()) {
+        notesList_->setHeaderFont(std::make_shared<gdi::Font>(header));
     }
-    const Font text = storedOr(Settings::noteTextFontKey, fontOf(*renderer.getTextFont()));
-    if (text != fontOf(*renderer.getTextFont())) {
-        notesList_->setTextFont(gdiFontOf(text));
+    const Font text = storedOr(Settings::noteTextFontKey, renderer.getTextFont()->userFont());
+    if (text != renderer.getTextFont()->userFont()) {
+        notesList_->setTextFont(std::make_shared<gdi::Font>(text));
     }
     setTopmost(storedOr(Settings::alwaysOnTopKey, isTopmost()));
     notesList_->setMaxDisplayedLines(storedOr(Settings::maxDisplayedNoteLinesKey, renderer.getMaxDisplayedLines()));
@@ -555,8 +545,8 @@ void MainFrame::editAppearance() {
     notesList_->setTextFont(dialog.getTextFont());
     notesList_->setMaxDisplayedLines(dialog.getMaxLines());
     Settings& settings = Settings::instance();
-    settings.set<Font>(Settings::noteHeaderFontKey, fontOf(*dialog.getHeaderFont()));
-    settings.set<Font>(Settings::noteTextFontKey, fontOf(*dialog.getTextFont()));
+    settings.set<Font>(Settings::noteHeaderFontKey, dialog.getHeaderFont()->userFont());
+    settings.set<Font>(Settings::noteTextFontKey, dialog.getTextFont()->userFont());
     settings.set<int>(Settings::maxDisplayedNoteLinesKey, dialog.getMaxLines());
 }
 

@@ -59,6 +59,13 @@ int screenPixelsPerInch() {
 Font::Font(const std::wstring& faceName, double points, int weight, bool italic)
     : Font(describe(faceName, points, weight, italic)) {}
 
+Font::Font(const app::Font& font) : Font(font.face, font.size, font.weight, font.italic) {}
+
+app::Font Font::userFont() const {
+    return app::Font{logFont_.lfFaceName, pixelsToPoints(logFont_.lfHeight), static_cast<int>(logFont_.lfWeight),
+                     logFont_.lfItalic != 0};
+}
+
 Font::Font(const Font& font, bool setWeight, int weight, bool setSize, double points)
     : Font(describe(font, setWeight, weight, setSize, points)) {}
 

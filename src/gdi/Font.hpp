@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Font.hpp"
+
 #include <windows.h>
 
 #include <memory>
@@ -16,12 +18,16 @@ public:
     // Another font's record with the weight and/or the size replaced.
     Font(const Font& font, bool setWeight, int weight, bool setSize, double points);
     explicit Font(const LOGFONTW& logFont);
+    // The font as the user chose it (face, points, weight, italic).
+    explicit Font(const app::Font& font);
     ~Font();
     Font(const Font&) = delete;
     Font& operator=(const Font&) = delete;
 
     HFONT getHandle() const { return handle_; }
     const LOGFONTW& getLogFont() const { return logFont_; }
+    // The user's description of this font, as the settings keep it.
+    app::Font userFont() const;
 
 private:
     HFONT handle_;

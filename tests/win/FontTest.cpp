@@ -89,3 +89,11 @@ TEST(FontDefault, IsTheSystemMenuFontMadeOnce) {
     EXPECT_EQ(metrics.lfMenuFont.lfHeight, font->getLogFont().lfHeight);
     EXPECT_EQ(font, gdi::getDefaultFont());
 }
+
+// The settings keep a font as its description: the font made from a stored description must
+// describe itself the same way, or every start would store a different font.
+TEST(FontRecord, AStoredDescriptionComesBackUnchanged) {
+    for (const app::Font& stored : {app::Font{L"Tahoma", 9, 400, false}, app::Font{L"Arial", 12, 700, true}}) {
+        EXPECT_EQ(stored, gdi::Font(stored).userFont());
+    }
+}

@@ -19,12 +19,6 @@ namespace {
 using ui::layout::Alignment;
 using ui::layout::Place;
 
-app::Font fontOf(const gdi::Font& font) {
-    const LOGFONTW& logFont = font.getLogFont();
-    return app::Font{logFont.lfFaceName, gdi::pixelsToPoints(logFont.lfHeight), static_cast<int>(logFont.lfWeight),
-                     logFont.lfItalic != 0};
-}
-
 }  // namespace
 
 NoteAppearanceDialog::NoteAppearanceDialog(ui::Window* owner, app::ColorRef baseColor,
@@ -143,7 +137,7 @@ void NoteAppearanceDialog::changeFont(FontKind kind) {
 void NoteAppearanceDialog::showFont(FontKind kind) {
     const bool header = kind == FontKind::header;
     const gdi::Font& font = header ? *chosenHeaderFont_ : *chosenTextFont_;
-    (header ? headerBox_ : textBox_)->getEdit().setText(describeFont(fontOf(font)));
+    (header ? headerBox_ : textBox_)->getEdit().setText(describeFont(font.userFont()));
 }
 
 void NoteAppearanceDialog::accept() {
