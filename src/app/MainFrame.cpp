@@ -111,7 +111,7 @@ ui::menu::Command& MainFrame::command(const std::string& key) {
 
 void MainFrame::addCommands() {
     const auto hasNotes = [this] { return notebook_->view().count() > 0; };
-    const auto selectionNotEmpty = [this] { return hasSelection(); };
+    const auto selectionNotEmpty = [this] { return selectedCount() > 0; };
 
     addCommand("menu.file.import", [this] { importNotes(); });
     addCommand("menu.file.export", [this] { exportNotes(); });
@@ -121,7 +121,7 @@ void MainFrame::addCommands() {
         "menu.edit.edit", [this] { editNote(); },
         [this] {
             const int focus = notesList_->getFocus();
-            return focus >= 0 && focus < notebook_->view().count() && selectedItems().size() == 1;
+            return focus >= 0 && focus < notebook_->view().count() && selectedCount() == 1;
         });
     addCommand(
         "menu.edit.copy", [this] { copyNotes(); }, selectionNotEmpty, 134);
@@ -130,7 +130,7 @@ void MainFrame::addCommands() {
     addCommand(
         "menu.edit.delete", [this] { deleteNotes(); }, selectionNotEmpty, 117);
     addCommand(
-        "menu.edit.merge", [this] { mergeNotes(); }, [this] { return selectedItems().size() > 1; });
+        "menu.edit.merge", [this] { mergeNotes(); }, [this] { return selectedCount() > 1; });
     addCommand("menu.edit.replacetags", [this] { replaceTags(); });
     addCommand(
         "menu.edit.selectall", [this] { notesList_->selectAll(); }, hasNotes);
@@ -451,8 +451,10 @@ std::set<int> MainFrame::selectedItems() const {
     return items;
 }
 
-bool MainFrame::hasSelection() const {
-    return notebook_->view().count() > 0 && !selectedItems().empty();
+// Counted without listing the notes: menus ask on every opening, and a selection of all
+// 100,000 notes is one run of the list's selection.
+std::size_t MainFrame::selectedCount() const {
+    return notebook_->view().count() > 0 ? notesList_->getSelection().size() : 0;
 }
 
 bool MainFrame::focusHasLink() const {

@@ -83,7 +83,7 @@ private:
     std::unique_ptr<ui::menu::Popup> popupOf(const std::string& textKey, std::initializer_list<const char*> keys);
 
     std::set<int> selectedItems() const;
-    bool hasSelection() const;
+    std::size_t selectedCount() const;
     bool focusHasLink() const;
 
     void newNote();

@@ -40,6 +40,25 @@ void focusTabStop(HWND from, bool previous) {
     }
 }
 
+// Down and Page Down in a one-line field lead on to the next field; Up and Page Up lead back
+// where there is a field before, and go nowhere otherwise. Answers whether the key was used.
+bool stepOnArrow(HWND field, int key, bool upGoesBack) {
+    switch (key) {
+    case VK_DOWN:
+    case VK_NEXT:
+        focusTabStop(field, false);
+        return true;
+    case VK_UP:
+    case VK_PRIOR:
+        if (upGoesBack) {
+            focusTabStop(field, true);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isWindowRect(const Rect& rect) {
     return rect.right > rect.left && rect.bottom > rect.top;
 }
@@ -49,17 +68,7 @@ bool isWindowRect(const Rect& rect) {
 NoteEditDialog::TitleEdit::TitleEdit(ui::Window* parent) : Edit(parent) {}
 
 bool NoteEditDialog::TitleEdit::onKeyDown(int key, int, bool, bool) {
-    switch (key) {
-    case VK_DOWN:
-    case VK_NEXT:
-        focusTabStop(getHandle(), false);
-        return true;
-    case VK_UP:
-    case VK_PRIOR:
-        return true;
-    default:
-        return false;
-    }
+    return stepOnArrow(getHandle(), key, false);
 }
 
 void NoteEditDialog::TitleEdit::setFont(std::shared_ptr<gdi::Font> font) {
@@ -80,18 +89,7 @@ void NoteEditDialog::TitleEdit::setFont(std::shared_ptr<gdi::Font> font) {
 NoteEditDialog::TagsEdit::TagsEdit(ui::Window* parent) : Edit(parent) {}
 
 bool NoteEditDialog::TagsEdit::onKeyDown(int key, int, bool, bool) {
-    switch (key) {
-    case VK_DOWN:
-    case VK_NEXT:
-        focusTabStop(getHandle(), false);
-        return true;
-    case VK_UP:
-    case VK_PRIOR:
-        focusTabStop(getHandle(), true);
-        return true;
-    default:
-        return false;
-    }
+    return stepOnArrow(getHandle(), key, true);
 }
 
 NoteEditDialog::LinkEdit::LinkEdit(ui::Window* parent, OpenLink openLink, CanOpenLink canOpenLink)
