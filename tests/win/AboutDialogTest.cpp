@@ -16,10 +16,7 @@ namespace themes = app::mainframe::noteslist::themes;
 // Writes visual-about-blue.png and visual-about-orange.png for a person to look at. OK
 // and Escape both close it; it cannot be resized and its text keeps its line breaks.
 TEST(AboutDialogTest, ShowsItsTextInBothTintsAndClosesWithOkOrEscape) {
-    TestTopWindow owner(L"Oskel.AboutOwner");
-    owner.create();
-    MoveWindow(owner.getHandle(), 150, 100, 700, 500, FALSE);
-    owner.show(SW_SHOW);
+    DialogOwner owner(L"Oskel.AboutOwner");
     for (app::ColorRef base : {themes::blue, themes::orange}) {
         const bool blue = base == themes::blue;
         AboutDialog dialog(&owner, base);

@@ -10,6 +10,12 @@
 
 namespace testing_support {
 
+DialogOwner::DialogOwner(std::wstring className) : TestTopWindow(std::move(className)) {
+    create();
+    MoveWindow(getHandle(), 150, 100, 700, 500, FALSE);
+    show(SW_SHOW);
+}
+
 namespace {
 
 constexpr UINT tickMs = 30;

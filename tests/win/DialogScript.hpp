@@ -6,6 +6,7 @@
 // A step answers whether the script goes on; one that keeps answering false (waiting for a
 // window) fails the test after about three seconds.
 
+#include "WinTestSupport.hpp"
 #include "ui/Window.hpp"
 
 #include <windows.h>
@@ -15,6 +16,12 @@
 #include <vector>
 
 namespace testing_support {
+
+// The shown window a dialog under test belongs to, in the same place for every dialog test.
+class DialogOwner : public TestTopWindow {
+public:
+    explicit DialogOwner(std::wstring className);
+};
 
 class DialogScript {
 public:

@@ -24,12 +24,6 @@ namespace {
 constexpr unsigned ctrl = VK_CONTROL, alt = VK_MENU;
 
 struct HotkeyEditDialogTest : ::testing::Test {
-    HotkeyEditDialogTest() {
-        owner.create();
-        MoveWindow(owner.getHandle(), 150, 100, 700, 500, FALSE);
-        owner.show(SW_SHOW);
-    }
-
     // The three hot keys as the main window hands them over: clip Ctrl + F12, show
     // Ctrl + Alt + F12, new note none. Every call is recorded; `refused` names the one
     // whose registration fails.
@@ -48,7 +42,7 @@ struct HotkeyEditDialogTest : ::testing::Test {
             [this] { calls.push_back("suspend"); }, [this] { calls.push_back("resume"); });
     }
 
-    TestTopWindow owner{L"Oskel.HotkeyDialogOwner"};
+    DialogOwner owner{L"Oskel.HotkeyDialogOwner"};
     std::vector<std::string> calls;
     std::string refused;
 };

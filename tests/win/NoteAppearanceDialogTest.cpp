@@ -20,12 +20,6 @@ namespace themes = app::mainframe::noteslist::themes;
 namespace {
 
 struct NoteAppearanceDialogTest : ::testing::Test {
-    NoteAppearanceDialogTest() {
-        owner.create();
-        MoveWindow(owner.getHandle(), 150, 100, 700, 500, FALSE);
-        owner.show(SW_SHOW);
-    }
-
     // Types into the lines box, then presses OK or Cancel; answers the result and what
     // the font boxes showed.
     ui::DialogResult runWith(NoteAppearanceDialog& dialog, const std::wstring& lines, const std::string& button,
@@ -59,7 +53,7 @@ struct NoteAppearanceDialogTest : ::testing::Test {
         return std::wstring(picture).find(L"blue") != std::wstring::npos ? themes::blue : themes::orange;
     }
 
-    TestTopWindow owner{L"Oskel.AppearanceOwner"};
+    DialogOwner owner{L"Oskel.AppearanceOwner"};
     std::shared_ptr<gdi::Font> header = std::make_shared<gdi::Font>(L"Arial", 10, 700, false);
     std::shared_ptr<gdi::Font> text = std::make_shared<gdi::Font>(L"Tahoma", 9, 400, true);
     std::wstring headerText;

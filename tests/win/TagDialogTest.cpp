@@ -20,13 +20,7 @@ namespace themes = app::mainframe::noteslist::themes;
 namespace {
 
 struct TagDialogsTest : ::testing::Test {
-    TagDialogsTest() {
-        owner.create();
-        MoveWindow(owner.getHandle(), 150, 100, 700, 500, FALSE);
-        owner.show(SW_SHOW);
-    }
-
-    TestTopWindow owner{L"Oskel.TagDialogOwner"};
+    DialogOwner owner{L"Oskel.TagDialogOwner"};
 };
 
 // Presses a button of the dialog by its caption, as a click does.
