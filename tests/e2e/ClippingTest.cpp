@@ -1,5 +1,6 @@
 #include "Input.hpp"
 #include "ProgramFolder.hpp"
+#include "Session.hpp"
 #include "TargetProgram.hpp"
 #include "TopWindows.hpp"
 #include "VarnelProcess.hpp"
@@ -29,19 +30,16 @@ namespace {
 using namespace e2e;
 using app::model::Notebook;
 
-// Varnel started in a private folder, waiting for input.
-struct Varnel {
-    explicit Varnel(const std::wstring& arguments = std::wstring(), bool silent = false) {
-        if (silent) {
-            folder.storeSetting(app::Settings::silentClippingKey, true);
-        }
-        process = std::make_unique<VarnelProcess>(folder.path(), arguments);
-        frame = process->waitForMainWindow();
-        process->waitUntilIdle();
-    }
-    ProgramFolder folder;
-    std::unique_ptr<VarnelProcess> process;
-    HWND frame = nullptr;
+// Varnel started in a private folder, waiting for input, with silent clipping as asked.
+struct Varnel : Session {
+    explicit Varnel(const std::wstring& arguments = std::wstring(), bool silent = false)
+        : Session(
+            [silent](const ProgramFolder& folder) {
+                if (silent) {
+                    folder.storeSetting(app::Settings::silentClippingKey, true);
+                }
+            },
+            arguments) {}
 };
 
 // cliptarget started with the arguments, under its own name or a copy under another one,
@@ -349,7 +347,7 @@ TEST(Clipping, NothingSelectedOpensTheNewNoteDialogWithTheTargetsTitleAndProgram
     ASSERT_NE(window, nullptr);
 
     clipFrom(window);
-    HWND dialog = varnel.process->waitForWindow(res::getText("noteedit.new.title"));
+    HWND dialog = varnel.varnel->waitForWindow(res::getText("noteedit.new.title"));
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(contains(childTexts(dialog), L"Nothing to see here"));
     EXPECT_EQ(1, target.count("copy nothing from page")) << target.dump();
@@ -476,7 +474,7 @@ TEST(Clipping, ACopyAfterTheTimeOutLeavesTheEarlierClipboard) {
     ASSERT_TRUE(setClipboardText(L"copied by the user"));
 
     clipFrom(window);
-    HWND dialog = varnel.process->waitForWindow(res::getText("noteedit.new.title"));
+    HWND dialog = varnel.varnel->waitForWindow(res::getText("noteedit.new.title"));
     ASSERT_NE(dialog, nullptr) << "the capture had no text in time" << target.dump();
     ASSERT_TRUE(waitUntil([&] { return target.count("copy 15 from page") == 1; }, 10000)) << target.dump();
     EXPECT_TRUE(waitUntil([] { return clipboardText() == std::optional<std::wstring>(L"copied by the user"); }, 5000))
@@ -537,7 +535,7 @@ TEST(Clipping, ACaptureWhileADialogIsOpenIsAddedWhenItCloses) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(bringToFront(varnel.frame)) << keysDown();
     pressKey(VK_INSERT);
-    HWND dialog = varnel.process->waitForWindow(res::getText("noteedit.new.title"));
+    HWND dialog = varnel.varnel->waitForWindow(res::getText("noteedit.new.title"));
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(setClipboardText(L"before the dialog capture"));
     // With Varnel's own dialog in front the hot key does nothing.
@@ -556,7 +554,7 @@ TEST(Clipping, ACaptureWhileADialogIsOpenIsAddedWhenItCloses) {
     ASSERT_TRUE(varnel.folder.notebookOnceSaved(1));
     // Had the press in the dialog started a capture, its note or its empty New Note dialog
     // would be there by now.
-    EXPECT_EQ(nullptr, varnel.process->waitForWindow(res::getText("noteedit.new.title"), 2000));
+    EXPECT_EQ(nullptr, varnel.varnel->waitForWindow(res::getText("noteedit.new.title"), 2000));
     const auto notebook = varnel.folder.notebookOnceSaved(2, 500);
     ASSERT_TRUE(notebook);
     ASSERT_EQ(1, notebook->count());
@@ -601,7 +599,7 @@ TEST(Clipping, TimeOfACapture) {
         ASSERT_TRUE(notebook);
         ASSERT_EQ(count, notebook->count())
             << target.dump() << keysDown() << "\nNew Note dialog open: "
-            << (varnel.process->waitForWindow(res::getText("noteedit.new.title"), 0) != nullptr);
+            << (varnel.varnel->waitForWindow(res::getText("noteedit.new.title"), 0) != nullptr);
         EXPECT_EQ(withoutCr(std::wstring(text.begin(), text.end())), notebook->note(count - 1).text());
 
         auto ms = [&](const LARGE_INTEGER& at) {

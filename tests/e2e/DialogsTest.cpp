@@ -3,6 +3,7 @@
 
 #include "Input.hpp"
 #include "ProgramFolder.hpp"
+#include "Session.hpp"
 #include "TopWindows.hpp"
 #include "VarnelProcess.hpp"
 #include "Wait.hpp"
@@ -42,22 +43,16 @@ struct NoteFields {
     std::wstring link;
 };
 
-void writeNotebook(const ProgramFolder& folder, const std::vector<NoteFields>& notes) {
-    Notebook notebook;
-    for (const NoteFields& fields : notes) {
-        Note note(fields.text, std::wstring(), fields.title, Note::now());
-        note.setTags(fields.tags);
-        note.setLink(fields.link);
-        notebook.addNote(note);
+// A notebook of these notes, written before the start.
+std::vector<Note> notesOf(const std::vector<NoteFields>& fields) {
+    std::vector<Note> notes;
+    for (const NoteFields& f : fields) {
+        Note note(f.text, std::wstring(), f.title, Note::now());
+        note.setTags(f.tags);
+        note.setLink(f.link);
+        notes.push_back(note);
     }
-    ASSERT_TRUE(app::model::saveNotebook(notebook, folder.file(L"notebook.dat")));
-}
-
-template <class T>
-void storeSetting(const ProgramFolder& folder, const char* key, const T& value) {
-    Settings settings(folder.file(L"varnel.settings"));
-    settings.set<T>(key, value);
-    settings.save();
+    return notes;
 }
 
 // The notebook as the program saved it, once it satisfies the condition; nullptr when it
@@ -157,18 +152,7 @@ HWND focusOf(HWND window) {
 // A shown top-level window of the program with this title (our dialogs are "Oskel.Dialog",
 // message boxes "#32770"), in front and ready for keys.
 HWND waitForWindow(const VarnelProcess& varnel, const std::wstring& title, unsigned timeoutMs = 10000) {
-    HWND found = nullptr;
-    waitUntil(
-        [&] {
-            for (HWND window : topWindowsOf(varnel.id())) {
-                if (IsWindowVisible(window) && textOf(window) == title) {
-                    found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
+    HWND found = varnel.waitForWindow(title, timeoutMs);
     if (found != nullptr) {
         bringToFront(found);
         varnel.waitUntilIdle(5000);
@@ -189,18 +173,17 @@ bool isTaken(UINT modifiers, UINT key) {
     return true;
 }
 
-struct Started {
-    explicit Started(const std::vector<NoteFields>& notes = {},
-                     const std::function<void(ProgramFolder&)>& before = {}) {
-        if (!notes.empty()) {
-            writeNotebook(folder, notes);
-        }
-        if (before) {
-            before(folder);
-        }
-        varnel = std::make_unique<VarnelProcess>(folder.path());
-        frame = varnel->waitForMainWindow();
-        varnel->waitUntilIdle();
+// The program started over these notes, the folder prepared first, its window in front.
+struct Started : Session {
+    explicit Started(const std::vector<NoteFields>& notes = {}, const Prepare& before = Prepare())
+        : Session([&](const ProgramFolder& folder) {
+              if (!notes.empty()) {
+                  folder.writeNotebook(notesOf(notes));
+              }
+              if (before) {
+                  before(folder);
+              }
+          }) {
         if (frame != nullptr) {
             bringToFront(frame);
         }
@@ -210,9 +193,6 @@ struct Started {
         varnel->postClose();
         return varnel->waitForExit() == std::optional<DWORD>(0);
     }
-    ProgramFolder folder;
-    std::unique_ptr<VarnelProcess> varnel;
-    HWND frame = nullptr;
 };
 
 // A note added by pasting: a change that reaches the file after whatever came before it.
@@ -332,15 +312,15 @@ TEST(Dialogs, NoteEditKeepsEveryCharacterOfALongNote) {
 TEST(Dialogs, NoteEditOpensOnTheDesktopWhateverPlacementIsStored) {
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
-    const std::vector<std::function<void(ProgramFolder&)>> stored = {
-        [](ProgramFolder& f) {
-            storeSetting(f, Settings::noteEditDialogPlacementKey, app::Rect{5000, 4000, 5590, 4520});
+    const std::vector<Session::Prepare> stored = {
+        [](const ProgramFolder& f) {
+            f.storeSetting(Settings::noteEditDialogPlacementKey, app::Rect{5000, 4000, 5590, 4520});
         },
-        [](ProgramFolder& f) {
-            storeSetting(f, Settings::noteEditDialogPlacementKey, app::Rect{-300, -200, 4000, 3000});
+        [](const ProgramFolder& f) {
+            f.storeSetting(Settings::noteEditDialogPlacementKey, app::Rect{-300, -200, 4000, 3000});
         },
-        [](ProgramFolder& f) {
-            storeSetting(f, Settings::noteEditDialogPlacementKey, std::wstring(L"12, garbage, \u00ff, -"));
+        [](const ProgramFolder& f) {
+            f.storeSetting(Settings::noteEditDialogPlacementKey, std::wstring(L"12, garbage, \u00ff, -"));
         },
     };
     for (std::size_t i = 0; i < stored.size(); ++i) {
@@ -420,9 +400,9 @@ TEST(Dialogs, HotKeysAreRecordedRegisteredAndStoredOnlyOnOk) {
     const UINT ctrlAlt = MOD_CONTROL | MOD_ALT;
     {
         SCOPED_TRACE("OK");
-        Started run({}, [](ProgramFolder& f) {
-            storeSetting(f, Settings::newNoteHotkeyKey, static_cast<int>(VK_F11));
-            storeSetting(f, Settings::newNoteHotkeyModifiersKey, static_cast<int>(MOD_CONTROL | MOD_ALT));
+        Started run({}, [](const ProgramFolder& f) {
+            f.storeSetting(Settings::newNoteHotkeyKey, static_cast<int>(VK_F11));
+            f.storeSetting(Settings::newNoteHotkeyModifiersKey, static_cast<int>(MOD_CONTROL | MOD_ALT));
         });
         ASSERT_NE(run.frame, nullptr);
         ASSERT_TRUE(isTaken(ctrlAlt, VK_F11));
@@ -687,7 +667,7 @@ TEST(Dialogs, ScreenshotsOfEveryDialogInTwoThemes) {
         Started run(
             {{L"A note with some text\nand a second line", L"Shopping", L"home errands", L"https://example.com/list"},
              {L"Another note", L"", L"work", L""}},
-            [&](ProgramFolder& f) { storeSetting(f, Settings::baseColorKey, base); });
+            [&](const ProgramFolder& f) { f.storeSetting(Settings::baseColorKey, base); });
         ASSERT_NE(run.frame, nullptr);
         struct Shot {
             const char* name;

@@ -1,5 +1,6 @@
 #include "Input.hpp"
 #include "ProgramFolder.hpp"
+#include "Session.hpp"
 #include "TopWindows.hpp"
 #include "VarnelProcess.hpp"
 #include "Wait.hpp"
@@ -9,7 +10,6 @@
 #include "app/model/Note.hpp"
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookExchange.hpp"
-#include "app/model/NotebookStore.hpp"
 #include "res/StringsBundle.hpp"
 
 #include <gtest/gtest.h>
@@ -23,17 +23,6 @@
 namespace {
 
 using namespace e2e;
-using app::model::Note;
-using app::model::Notebook;
-
-// A notebook file in the folder, written by the program's own writer.
-void writeNotebook(const ProgramFolder& folder, const std::vector<std::wstring>& texts) {
-    Notebook notebook;
-    for (const std::wstring& text : texts) {
-        notebook.addNote(Note(text, std::wstring(), std::wstring(), Note::now()));
-    }
-    ASSERT_TRUE(app::model::saveNotebook(notebook, folder.file(L"notebook.dat")));
-}
 
 HWND childOfClass(HWND parent, const std::wstring& className) {
     struct Search {
@@ -65,23 +54,8 @@ bool pushButton(HWND dialog, const std::wstring& text) {
     return true;
 }
 
-// A running program in front with its list focused, started over the given notes.
-struct Started {
-    explicit Started(const std::vector<std::wstring>& texts = {}, const std::wstring& arguments = std::wstring()) {
-        if (!texts.empty()) {
-            writeNotebook(folder, texts);
-        }
-        varnel = std::make_unique<VarnelProcess>(folder.path(), arguments);
-        frame = varnel->waitForMainWindow();
-        varnel->waitUntilIdle();
-    }
-    ProgramFolder folder;
-    std::unique_ptr<VarnelProcess> varnel;
-    HWND frame = nullptr;
-};
-
 // The text pasted into the running program as a new note, with Ctrl+V as a user would.
-void pasteNote(const Started& run, const std::wstring& text) {
+void pasteNote(const Session& run, const std::wstring& text) {
     ASSERT_TRUE(setClipboardText(text));
     ASSERT_TRUE(bringToFront(run.frame));
     pressKey('V', true);
@@ -90,7 +64,7 @@ void pasteNote(const Started& run, const std::wstring& text) {
 // A notebook file held open by another program cannot be replaced: the exit says so, keeps
 // the program and its notes, and Retry saves once the file is free.
 TEST(MainWindow, ExitWithTheNotebookLockedAsksAndRetrySaves) {
-    Started run({L"first"});
+    Session run(notesWithTexts({L"first"}));
     ASSERT_NE(run.frame, nullptr);
     pasteNote(run, L"added while locked");
     ASSERT_TRUE(run.folder.notebookOnceSaved(2));
@@ -114,7 +88,7 @@ TEST(MainWindow, ExitWithTheNotebookLockedAsksAndRetrySaves) {
 
 // Windows ends a session by asking, then telling; the program may be killed right after.
 TEST(MainWindow, TheEndOfTheSessionRightAfterAChangeKeepsIt) {
-    Started run({L"first"});
+    Session run(notesWithTexts({L"first"}));
     ASSERT_NE(run.frame, nullptr);
     pasteNote(run, L"just before logoff");
     DWORD_PTR answer = 0;
@@ -133,7 +107,7 @@ TEST(MainWindow, TheEndOfTheSessionRightAfterAChangeKeepsIt) {
 }
 
 TEST(MainWindow, TypingInTheListSearchesAndEscClearsThenMinimises) {
-    Started run({L"apple pie", L"banana", L"cherry"});
+    Session run(notesWithTexts({L"apple pie", L"banana", L"cherry"}));
     ASSERT_NE(run.frame, nullptr);
     HWND edit = childOfClass(run.frame, L"Oskel.Edit");
     ASSERT_NE(edit, nullptr);
@@ -151,7 +125,7 @@ TEST(MainWindow, TypingInTheListSearchesAndEscClearsThenMinimises) {
 }
 
 TEST(MainWindow, DeleteAsksAndRemovesOnlyOnYes) {
-    Started run({L"keep me", L"delete me"});
+    Session run(notesWithTexts({L"keep me", L"delete me"}));
     ASSERT_NE(run.frame, nullptr);
     ASSERT_TRUE(bringToFront(run.frame));
     pressKey(VK_END);
@@ -174,7 +148,7 @@ TEST(MainWindow, DeleteAsksAndRemovesOnlyOnYes) {
 }
 
 TEST(MainWindow, CopyingTwoNotesGivesTheirTextWithCrLf) {
-    Started run({L"first\nline", L"second"});
+    Session run(notesWithTexts({L"first\nline", L"second"}));
     ASSERT_NE(run.frame, nullptr);
     ASSERT_TRUE(bringToFront(run.frame));
     ASSERT_TRUE(setClipboardText(L"before"));
@@ -190,7 +164,7 @@ TEST(MainWindow, CopyingTwoNotesGivesTheirTextWithCrLf) {
 
 // The colour menu by keys, as a user opens it: View, Color Theme, Red.
 TEST(MainWindow, AThemeChosenInTheMenuIsSavedAndKept) {
-    Started run({L"note"});
+    Session run(notesWithTexts({L"note"}));
     ASSERT_NE(run.frame, nullptr);
     ASSERT_TRUE(bringToFront(run.frame));
     ASSERT_TRUE(chooseMenu('V', {'C', 'R'}));
@@ -308,7 +282,7 @@ void chooseFile(HWND dialog, const std::wstring& path) {
 
 // Export to XML from one notebook, import into another: the notes arrive as they were.
 TEST(MainWindow, ExportAndImportCarryTheNotesAcross) {
-    Started from({L"first note\nwith two lines", L"second"});
+    Session from(notesWithTexts({L"first note\nwith two lines", L"second"}));
     ASSERT_NE(from.frame, nullptr);
     const std::wstring exported = from.folder.file(L"exported notes.xml");
     ASSERT_TRUE(bringToFront(from.frame));
@@ -328,7 +302,7 @@ TEST(MainWindow, ExportAndImportCarryTheNotesAcross) {
     from.varnel->postClose();
     ASSERT_EQ(std::optional<DWORD>(0), from.varnel->waitForExit());
 
-    Started into({L"already here"});
+    Session into(notesWithTexts({L"already here"}));
     ASSERT_NE(into.frame, nullptr);
     ASSERT_TRUE(bringToFront(into.frame));
     ASSERT_TRUE(chooseMenu('F', {'I'}));

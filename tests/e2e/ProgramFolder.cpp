@@ -68,6 +68,16 @@ std::shared_ptr<app::model::Notebook> ProgramFolder::notebook() const {
     return app::model::loadNotebook(file(L"notebook.dat"));
 }
 
+void ProgramFolder::writeNotebook(const std::vector<app::model::Note>& notes) const {
+    app::model::Notebook notebook;
+    for (const app::model::Note& note : notes) {
+        notebook.addNote(note);
+    }
+    if (!app::model::saveNotebook(notebook, file(L"notebook.dat"))) {
+        throw std::runtime_error("cannot write the notebook of the test");
+    }
+}
+
 std::shared_ptr<app::model::Notebook> ProgramFolder::notebookOnceSaved(int count, unsigned timeoutMs) const {
     std::shared_ptr<app::model::Notebook> notebook;
     waitUntil(

@@ -11,8 +11,9 @@ namespace app {
 class SettingsKeeper;
 }
 namespace app::model {
+class Note;
 class Notebook;
-}
+}  // namespace app::model
 
 namespace e2e {
 
@@ -44,6 +45,10 @@ public:
     // whatever it held last when that did not happen in time, or null when it was never
     // readable.
     std::shared_ptr<app::model::Notebook> notebookOnceSaved(int count, unsigned timeoutMs = 20000) const;
+
+    // A notebook file holding these notes, written before the start by the program's writer;
+    // throws when it cannot be written.
+    void writeNotebook(const std::vector<app::model::Note>& notes) const;
 
     // A preference stored before the start, through the program's own settings writer.
     template <class T>
