@@ -84,6 +84,13 @@ bool Control::onGetDlgCode(MSG*, LRESULT&) {
     return false;
 }
 
+void focusNextTabStop(HWND from, bool previous) {
+    HWND next = GetNextDlgTabItem(GetAncestor(from, GA_ROOT), from, previous ? TRUE : FALSE);
+    if (next != nullptr && next != from) {
+        SetFocus(next);
+    }
+}
+
 void Control::focus() {
     if (!isAttached()) {
         err::throwInvalidState("ui::Control::focus", "isAttached()");

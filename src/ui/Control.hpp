@@ -27,6 +27,10 @@ public:
     bool hasFocus() const;
 };
 
+// Moves the keyboard focus to the next (or previous) tab stop of the top-level window the
+// window sits in, whatever panels lie between; nothing when there is no other.
+void focusNextTabStop(HWND from, bool previous);
+
 // The control bound to a window handle; "Failed to retrieve control." when the handle is
 // not a control of this toolkit.
 Control& getControl(HWND hwnd);

@@ -32,26 +32,18 @@ constexpr int linkIconSize = 16;
 // The link's right padding: the icon with two pixels before it and three after it.
 constexpr std::int16_t linkIconPadding = 2 + linkIconSize + 3;
 
-// The tab order is the dialog's, whichever window the field sits in.
-void focusTabStop(HWND from, bool previous) {
-    HWND next = GetNextDlgTabItem(GetAncestor(from, GA_ROOT), from, previous ? TRUE : FALSE);
-    if (next != nullptr && next != from) {
-        SetFocus(next);
-    }
-}
-
 // Down and Page Down in a one-line field lead on to the next field; Up and Page Up lead back
 // where there is a field before, and go nowhere otherwise. Answers whether the key was used.
 bool stepOnArrow(HWND field, int key, bool upGoesBack) {
     switch (key) {
     case VK_DOWN:
     case VK_NEXT:
-        focusTabStop(field, false);
+        ui::focusNextTabStop(field, false);
         return true;
     case VK_UP:
     case VK_PRIOR:
         if (upGoesBack) {
-            focusTabStop(field, true);
+            ui::focusNextTabStop(field, true);
         }
         return true;
     default:
@@ -118,7 +110,7 @@ bool NoteEditDialog::LinkEdit::onKeyDown(int key, int, bool, bool) {
         return true;
     case VK_UP:
     case VK_PRIOR:
-        focusTabStop(getHandle(), true);
+        ui::focusNextTabStop(getHandle(), true);
         return true;
     default:
         return false;

@@ -406,10 +406,7 @@ void NotesList::viewChanged() {
     scroller_.update();
     repaint();
     if (count == 0 && hasFocus()) {
-        HWND root = GetAncestor(getHandle(), GA_ROOT);
-        if (HWND next = GetNextDlgTabItem(root, getHandle(), FALSE); next && next != getHandle()) {
-            SetFocus(next);
-        }
+        ui::focusNextTabStop(getHandle(), false);
     }
 }
 

@@ -167,7 +167,7 @@ bool RichEdit::onKeyDown(int key, int, bool, bool) {
         if (control) {
             return false;
         }
-        focusNextTabStop(shift);
+        ui::focusNextTabStop(getHandle(), shift);
         return true;
     case VK_UP:
     case VK_PRIOR: {
@@ -178,7 +178,7 @@ bool RichEdit::onKeyDown(int key, int, bool, bool) {
         if (selection.cpMax != 0) {
             setSelection(0, 0);
         } else {
-            focusNextTabStop(true);
+            ui::focusNextTabStop(getHandle(), true);
         }
         return true;
     }
@@ -191,7 +191,7 @@ bool RichEdit::onKeyDown(int key, int, bool, bool) {
         }
         const int length = getTextLength();
         if (selection.cpMin == length) {
-            focusNextTabStop(false);
+            ui::focusNextTabStop(getHandle(), false);
         } else {
             setSelection(length, length);
         }
@@ -331,15 +331,6 @@ std::wstring RichEdit::getTextRange(CHARRANGE range) const {
 
 bool RichEdit::isReadOnly() const {
     return (GetWindowLongPtrW(getHandle(), GWL_STYLE) & ES_READONLY) != 0;
-}
-
-// The tab order is the top-level window's, whatever window the control sits in.
-void RichEdit::focusNextTabStop(bool previous) {
-    HWND root = GetAncestor(getHandle(), GA_ROOT);
-    HWND next = GetNextDlgTabItem(root, getHandle(), previous ? TRUE : FALSE);
-    if (next != nullptr && next != getHandle()) {
-        SetFocus(next);
-    }
 }
 
 }  // namespace ui::controls

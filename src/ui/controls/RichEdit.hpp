@@ -65,7 +65,6 @@ private:
     int lineOf(LONG position) const;
     std::wstring getTextRange(CHARRANGE range) const;
     bool isReadOnly() const;
-    void focusNextTabStop(bool previous);
     bool onLinkNotification(const ENLINK& link);
 
     std::vector<std::unique_ptr<menu::Command>> commands_;
