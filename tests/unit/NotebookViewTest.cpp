@@ -434,6 +434,24 @@ TEST_F(TypingFixture, EveryKeystrokeShowsWhatAFreshRebuildShows) {
     }
 }
 
+TEST_F(TypingFixture, ALargeNotebookSearchedInRunsShowsWhatAFreshRebuildShows) {
+    // Enough notes for the scan to be split into runs on several threads, whose results
+    // are joined in notebook order; each query below narrows the one before, and the
+    // last goes back to the first (Backspace) and then changes the field choice.
+    std::vector<Note> notes;
+    for (int n = 0; n < 3 * 8192 + 7; ++n) {
+        notes.push_back(randomNote());
+    }
+    notebook.appendNotes(notes);
+    for (TextFilter::Fields fields : {TextFilter::All, TextFilter::Text}) {
+        for (const std::wstring query : {L"a", L"ab", L"ab\u00E9", L"ab\u00E9b", L"a", L"b a"}) {
+            view.setFilter(std::make_unique<TextFilter>(fields, query));
+            ASSERT_EQ(freshResult(notebook, fields, query), shownIndices(view))
+                << "fields " << fields << ", query \"" << sys::platform::narrow(query) << '"';
+        }
+    }
+}
+
 TEST_F(TypingFixture, AnEditBetweenKeystrokesIsNeverHiddenByAKeptResult) {
     // Kept results come from an unchanged notebook only: an edit in place that nobody
     // announced, or an exchange of two notes, still shows on the next keystroke.

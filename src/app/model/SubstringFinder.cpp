@@ -111,6 +111,10 @@ std::pair<std::size_t, std::size_t> pickProbes(const std::wstring& needle, const
 }
 
 #ifdef VARNEL_SSE2
+// How far ahead of the block being tested the search asks for the text: a long text
+// comes from memory line by line, and the processor's own look-ahead starts late.
+constexpr std::size_t readAhead = 256;
+
 __m128i broadcast(wchar_t c) {
     if constexpr (sizeof(wchar_t) == 2) {
         return _mm_set1_epi16(static_cast<short>(c));
@@ -217,6 +221,7 @@ VARNEL_AVX2_TARGET std::size_t searchWide(const wchar_t* haystack, std::size_t s
         wantB[k] = broadcastWide(unitsB[k < countB ? k : 0]);
     }
     for (; start + lanes <= starts; start += lanes) {
+        _mm_prefetch(reinterpret_cast<const char*>(atA + start) + readAhead, _MM_HINT_T0);
         unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(
             _mm256_and_si256(probeWide(atA + start, wantA, countA), probeWide(atB + start, wantB, countB))));
         while (mask != 0) {
@@ -372,6 +377,7 @@ std::size_t SubstringFinder::search(const wchar_t* haystack, std::size_t size, c
         return std::wstring::npos;
     };
     for (; start + 2 * lanes <= starts; start += 2 * lanes) {
+        _mm_prefetch(reinterpret_cast<const char*>(atA + start) + readAhead, _MM_HINT_T0);
         const unsigned low = candidates(start);
         const unsigned high = candidates(start + lanes);
         if ((low | high) == 0) {

@@ -3,6 +3,8 @@
 #include "sys/platform/Platform.hpp"
 
 #include <algorithm>
+#include <future>
+#include <thread>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <xmmintrin.h>
@@ -41,11 +43,22 @@ void prefetchPayload(const Note& note, TextFilter::Fields fields) {
     }
 }
 
-void prefetchTexts(const Note& note, TextFilter::Fields fields) {
-    if (fields & TextFilter::Text) {
-        const wchar_t* text = note.text().data();
-        prefetch(text);
-        prefetch(text + 64 / sizeof(wchar_t));
+constexpr unsigned offsetBits = 29;
+constexpr TextFilter::Where offsetMask = (TextFilter::Where{1} << offsetBits) - 1;
+enum SearchOrder : unsigned { InText, InTitle, InTime, InLink, InTags };
+
+// Lines of a text asked for ahead, from where its search starts: the search itself asks
+// for the lines after them as it reads on.
+constexpr std::size_t textLinesAhead = 2;
+
+void prefetchTexts(const Note& note, TextFilter::Fields fields, TextFilter::Where from) {
+    if ((fields & TextFilter::Text) && (from >> offsetBits) == InText) {
+        const std::wstring& text = note.text();
+        const char* line =
+            reinterpret_cast<const char*>(text.data() + std::min<std::size_t>(from & offsetMask, text.size()));
+        for (std::size_t k = 0; k < textLinesAhead; ++k, line += 64) {
+            prefetch(line);
+        }
     }
     if (fields & TextFilter::Title) {
         prefetch(note.searchTitle().data());
@@ -61,46 +74,75 @@ void prefetchTexts(const Note& note, TextFilter::Fields fields) {
     }
 }
 
-constexpr unsigned offsetBits = 29;
-constexpr TextFilter::Where offsetMask = (TextFilter::Where{1} << offsetBits) - 1;
-enum SearchOrder : unsigned { InText, InTitle, InTime, InLink, InTags };
-
 TextFilter::Where whereOf(unsigned field, std::size_t offset) {
     // An offset too large to keep is kept as 0: a search from there is only slower.
     return (TextFilter::Where{field} << offsetBits)
            | (offset <= offsetMask ? static_cast<TextFilter::Where>(offset) : 0);
 }
 
-// Keeps the matching notes of `indices` (or of all notes when null), with where they
-// were found, in place: the kept ones move only towards the front, behind the read
-// position and the look-ahead. `from(k)` tells where to start in the k-th note.
+using Find = bool (TextFilter::*)(const Note&, TextFilter::Where, TextFilter::Where&) const;
+
+// Keeps the matching notes among scan positions [begin, end), with where they were found,
+// in place: the k-th kept one goes to out[begin + k] and where[begin + k], never past
+// the read position. The k-th note of the scan is notes[indices[k]], or notes[k] when
+// `indices` is null; `from(k)` tells where to start in it. Returns how many were kept.
 template <typename From>
-std::size_t select(const TextFilter& filter, const std::vector<Note>& notes, std::vector<int>* indices,
-                   std::size_t count, From from,
-                   bool (TextFilter::*find)(const Note&, TextFilter::Where, TextFilter::Where&) const,
-                   std::vector<int>& out, std::vector<TextFilter::Where>& where) {
+std::size_t selectRange(const TextFilter& filter, Find find, const std::vector<Note>& notes, const int* indices,
+                        std::size_t begin, std::size_t end, const From& from, int* out, TextFilter::Where* where) {
     const TextFilter::Fields fields = filter.fields();
-    const auto indexAt = [indices](std::size_t k) { return indices ? static_cast<std::size_t>((*indices)[k]) : k; };
-    std::size_t kept = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (k + payloadsAhead < count) {
+    const auto indexAt = [indices](std::size_t k) { return indices ? static_cast<std::size_t>(indices[k]) : k; };
+    std::size_t kept = begin;
+    for (std::size_t k = begin; k < end; ++k) {
+        if (k + payloadsAhead < end) {
             prefetchPayload(notes[indexAt(k + payloadsAhead)], fields);
         }
-        if (k + textsAhead < count) {
-            prefetchTexts(notes[indexAt(k + textsAhead)], fields);
+        if (k + textsAhead < end) {
+            prefetchTexts(notes[indexAt(k + textsAhead)], fields, from(k + textsAhead));
         }
         const std::size_t index = indexAt(k);
         TextFilter::Where found = 0;
         if ((filter.*find)(notes[index], from(k), found)) {
-            if (indices) {
-                out[kept] = static_cast<int>(index);
-                where[kept] = found;
-            } else {
-                out.push_back(static_cast<int>(index));
-                where.push_back(found);
-            }
+            out[kept] = static_cast<int>(index);
+            where[kept] = found;
             ++kept;
         }
+    }
+    return kept - begin;
+}
+
+// A scan of many notes waits mostly for memory, one note after another: split into runs
+// of notes searched side by side, it waits for several at once. Runs of fewer notes than
+// this cost more to start than they save. Two runs even on one core: their waits still
+// overlap, and a thread costs far less than one run.
+constexpr std::size_t notesPerRun = 8192;
+constexpr std::size_t mostRuns = 8;
+
+std::size_t runsFor(std::size_t count) {
+    const std::size_t cores = std::max(2u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min({cores, mostRuns, count / notesPerRun}));
+}
+
+// selectRange over all `count` positions, in runs on as many threads, the kept notes
+// then joined in scan order at the front of out and where. Returns how many were kept.
+template <typename From>
+std::size_t select(const TextFilter& filter, Find find, const std::vector<Note>& notes, const int* indices,
+                   std::size_t count, const From& from, int* out, TextFilter::Where* where) {
+    const std::size_t runs = runsFor(count);
+    const auto bound = [count, runs](std::size_t run) { return count * run / runs; };
+    std::vector<std::future<std::size_t>> others;
+    others.reserve(runs - 1);
+    for (std::size_t run = 1; run < runs; ++run) {
+        others.push_back(std::async(std::launch::async, [&, run] {
+            return selectRange(filter, find, notes, indices, bound(run), bound(run + 1), from, out, where);
+        }));
+    }
+    std::size_t kept = selectRange(filter, find, notes, indices, 0, bound(1), from, out, where);
+    for (std::size_t run = 1; run < runs; ++run) {
+        const std::size_t begin = bound(run);
+        const std::size_t found = others[run - 1].get();
+        std::copy(out + begin, out + begin + found, out + kept);
+        std::copy(where + begin, where + begin + found, where + kept);
+        kept += found;
     }
     return kept;
 }
@@ -161,8 +203,14 @@ bool TextFilter::find(const Note& note, Where from, Where& found) const {
 }
 
 void TextFilter::selectAll(const std::vector<Note>& notes, std::vector<int>& out, std::vector<Where>& where) const {
-    select(
-        *this, notes, nullptr, notes.size(), [](std::size_t) { return Where{0}; }, &TextFilter::find, out, where);
+    const std::size_t base = out.size();
+    out.resize(base + notes.size());
+    where.resize(base + notes.size());
+    const std::size_t kept = select(
+        *this, &TextFilter::find, notes, nullptr, notes.size(), [](std::size_t) { return Where{0}; }, out.data() + base,
+        where.data() + base);
+    out.resize(base + kept);
+    where.resize(base + kept);
 }
 
 void TextFilter::selectAmong(const std::vector<Note>& notes, std::vector<int>& indices, std::vector<Where>& where,
@@ -170,11 +218,13 @@ void TextFilter::selectAmong(const std::vector<Note>& notes, std::vector<int>& i
     if (where.size() != indices.size()) {
         where.assign(indices.size(), 0);
     }
-    const auto from = [&where, shift](std::size_t k) {
-        const Where offset = where[k] & offsetMask;
-        return (where[k] & ~offsetMask) | (offset > shift ? offset - static_cast<Where>(shift) : 0);
+    const Where* const hints = where.data();
+    const auto from = [hints, shift](std::size_t k) {
+        const Where offset = hints[k] & offsetMask;
+        return (hints[k] & ~offsetMask) | (offset > shift ? offset - static_cast<Where>(shift) : 0);
     };
-    const std::size_t kept = select(*this, notes, &indices, indices.size(), from, &TextFilter::find, indices, where);
+    const std::size_t kept =
+        select(*this, &TextFilter::find, notes, indices.data(), indices.size(), from, indices.data(), where.data());
     indices.resize(kept);
     where.resize(kept);
 }
