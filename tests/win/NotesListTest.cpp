@@ -3,8 +3,10 @@
 #include "app/model/Notebook.hpp"
 #include "app/model/NotebookView.hpp"
 #include "app/model/TextFilter.hpp"
+#include "err/ErrorReport.hpp"
 #include "gdi/MemoryCanvas.hpp"
 #include "gdi/UpdateCanvas.hpp"
+#include "ui/controls/Edit.hpp"
 
 #include "ControlHost.hpp"
 #include "ScreenCapture.hpp"
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,48 @@ std::unique_ptr<app::model::Notebook> makeNotebook(int count) {
         }
     }
     return std::make_unique<app::model::Notebook>(std::move(notes));
+}
+
+// Every error report made while it lives, passed on to the presenter it stands in for:
+// what the process's log gains meanwhile.
+class ReportRecorder {
+public:
+    ReportRecorder()
+        : previous_(err::setErrorPresenter([this](const err::ErrorReport& report) {
+              {
+                  std::lock_guard<std::mutex> guard(lock_);
+                  reports_.push_back(report.where + " " + report.text);
+              }
+              if (previous_) {
+                  previous_(report);
+              }
+          })) {}
+    ~ReportRecorder() { err::setErrorPresenter(std::move(previous_)); }
+    ReportRecorder(const ReportRecorder&) = delete;
+    ReportRecorder& operator=(const ReportRecorder&) = delete;
+
+    std::vector<std::string> all() const {
+        std::lock_guard<std::mutex> guard(lock_);
+        return reports_;
+    }
+
+private:
+    mutable std::mutex lock_;
+    std::vector<std::string> reports_;
+    err::ErrorPresenter previous_;
+};
+
+// Whether every channel of `actual` is within 2 of `expected`'s, as alpha blending rounds.
+testing::AssertionResult closeTo(COLORREF expected, COLORREF actual) {
+    const auto off = [](int a, int b) { return a - b > 2 || b - a > 2; };
+    if (off(GetRValue(expected), GetRValue(actual)) || off(GetGValue(expected), GetGValue(actual))
+        || off(GetBValue(expected), GetBValue(actual))) {
+        return testing::AssertionFailure()
+               << "RGB(" << int(GetRValue(actual)) << ", " << int(GetGValue(actual)) << ", " << int(GetBValue(actual))
+               << ") is not near RGB(" << int(GetRValue(expected)) << ", " << int(GetGValue(expected)) << ", "
+               << int(GetBValue(expected)) << ")";
+    }
+    return testing::AssertionSuccess();
 }
 
 // A list of 300 notes, 400 x 300, in the Blue theme, in a visible host window.
@@ -81,6 +126,17 @@ protected:
         auto canvas = std::make_unique<gdi::MemoryCanvas>(screen.getHandle(), client.right, client.bottom);
         SendMessageW(list.getHandle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->getHandle()), PRF_CLIENT);
         return canvas;
+    }
+
+    // The pixels of the empty-list text, every second one in both directions.
+    static int emptyTextPixels(gdi::MemoryCanvas& canvas) {
+        int text = 0;
+        for (int y = 0; y < 300; y += 2) {
+            for (int x = 0; x < 400; x += 2) {
+                text += GetPixel(canvas.getHandle(), x, y) == RGB(100, 100, 100) ? 1 : 0;
+            }
+        }
+        return text;
     }
 
     std::unique_ptr<app::model::Notebook> notebook = makeNotebook(300);
@@ -249,29 +305,160 @@ TEST_F(NotesListTest, PaintsTheThemeAndTheTextScrollIndicator) {
     EXPECT_EQ(9, list.getTextOffset(24));
 }
 
+// The Blue theme's base is RGB(0, 90, 240). A search box is filled with 12% of it over white
+// and outlined with 50%, both exact; the selected item is tinted by alpha blending with 3%
+// of the base while the list has the keyboard focus and 2% without, the header band by a
+// further 16% (the header band itself is 4% of the base over white).
+TEST_F(NotesListTest, TheBlueThemesHighlightAndSelectionColours) {
+    const COLORREF fill = RGB(224, 235, 253);
+    const COLORREF outline = RGB(127, 172, 247);
+    notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::Text, L"first"));
+    list.setFocusIndex(0, SelectionMode::single);
+    ASSERT_TRUE(list.hasFocus());
+    auto canvas = printed();
+    const HDC dc = canvas->getHandle();
+
+    // Item 1 is neither selected nor the focus; its body's first line holds the only match.
+    const int top = list.scroller().geometry().topOf(1).value() + 2;
+    const int bottom = top + list.renderer().getItemHeight(1) - 1;
+    EXPECT_EQ(RGB(244, 248, 254), GetPixel(dc, 8, top + 3));
+    int left = -1, y = top;
+    for (; y < bottom && left < 0; ++y) {
+        for (int x = 2; x < 398 && left < 0; ++x) {
+            left = GetPixel(dc, x, y) == outline ? x : -1;
+        }
+    }
+    ASSERT_GE(left, 0);
+    // The top edge is clear of the text; the glyphs, drawn over the box in black, may
+    // cross its other edges. The bottom edge is the next row that is mostly outline.
+    const int boxTop = y - 1;
+    int right = left;
+    while (GetPixel(dc, right + 1, boxTop) == outline) {
+        ++right;
+    }
+    EXPECT_GT(right - left, 10);
+    int boxBottom = boxTop + 1;
+    for (; boxBottom < bottom; ++boxBottom) {
+        int edge = 0;
+        for (int x = left; x <= right; ++x) {
+            edge += GetPixel(dc, x, boxBottom) == outline ? 1 : 0;
+        }
+        if (2 * edge > right - left) {
+            break;
+        }
+    }
+    EXPECT_EQ(list.renderer().getLineHeight() + 1, boxBottom - boxTop);
+    int filled = 0, inside = 0, wrong = 0;
+    for (int by = boxTop; by <= boxBottom; ++by) {
+        for (int bx = left; bx <= right; ++bx) {
+            const COLORREF c = GetPixel(dc, bx, by);
+            const bool edge = by == boxTop || by == boxBottom || bx == left || bx == right;
+            wrong += c == (edge ? outline : fill) || c == RGB(0, 0, 0) ? 0 : 1;
+            inside += edge ? 0 : 1;
+            filled += c == fill ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(0, wrong);
+    EXPECT_GT(2 * filled, inside);
+
+    // Item 0 is the selected focus: its header band and its white body, tinted.
+    const int bodyY = 2 + list.renderer().getItemHeight(0) - 5;
+    const COLORREF focusedBody = GetPixel(dc, 8, bodyY);
+    EXPECT_TRUE(closeTo(RGB(200, 219, 251), GetPixel(dc, 8, 5)));
+    EXPECT_TRUE(closeTo(RGB(248, 250, 254), focusedBody));
+    SetFocus(host.getHandle());
+    canvas = printed();
+    const COLORREF unfocusedBody = GetPixel(canvas->getHandle(), 8, bodyY);
+    EXPECT_TRUE(closeTo(RGB(201, 220, 251), GetPixel(canvas->getHandle(), 8, 5)));
+    EXPECT_TRUE(closeTo(RGB(250, 251, 254), unfocusedBody));
+    // Rounding cannot hide the two alphas on the red channel, which blends 0 into 255.
+    EXPECT_LT(static_cast<int>(GetRValue(focusedBody)), static_cast<int>(GetRValue(unfocusedBody)));
+}
+
+// From a sliver to a full-HD width, over notes of a hundred lines each shown whole with a
+// highlight on every line, at the top and at the end, and with nothing to show.
 TEST_F(NotesListTest, NarrowWideAndEmptyListsPaintWithoutAnError) {
+    ReportRecorder reports;
     MessageBoxWatcher watcher;
+    for (int i = 0; i < 4; ++i) {
+        std::wstring text = L"A hundred lines";
+        for (int line = 1; line < 100; ++line) {
+            text += L"\nline " + std::to_wstring(line) + L" of a hundred";
+        }
+        notebook->addNote(Note(text, L"", L"", Note::now()));
+    }
+    notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::Text, L"hundred"));
+    ASSERT_EQ(4, notebook->view().count());
     list.setBounds(0, 0, 30, 300, true);
     UpdateWindow(list.getHandle());
     printed();
     list.setBounds(0, 0, 1920, 300, true);
     list.setMaxDisplayedLines(100);
+    EXPECT_EQ(100, list.renderer().getBodyLines(0, 0).last);
     UpdateWindow(list.getHandle());
     printed();
+    press(VK_END);
+    UpdateWindow(list.getHandle());
+    printed();
+
     list.setBounds(0, 0, 400, 300, true);
     notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::All, L"no such"));
     EXPECT_EQ(0, notebook->view().count());
     UpdateWindow(list.getHandle());
-    auto canvas = printed();
-    int text = 0;
-    for (int y = 0; y < 300; y += 2) {
-        for (int x = 0; x < 400; x += 2) {
-            text += GetPixel(canvas->getHandle(), x, y) == RGB(100, 100, 100) ? 1 : 0;
-        }
-    }
-    EXPECT_GT(text, 0);
+    EXPECT_GT(emptyTextPixels(*printed()), 0);
     pumpFor(50);
     EXPECT_TRUE(watcher.boxes().empty());
+    EXPECT_TRUE(reports.all().empty());
+}
+
+// Emptying the view leaves nothing selected and hands the keyboard focus on; the notes that
+// come back are taken up from the top, in sight, as by a new list. Deleting every note does
+// the same, and the first note added is the focus.
+TEST_F(NotesListTest, AViewThatEmptiesAndFillsAgain) {
+    ui::controls::Edit edit(&host);
+    edit.create();
+    edit.setBounds(0, 310, 100, 20, true);
+    const HWND next = edit.getHandle();
+    int deletes = 0, copies = 0;
+    list.deleteRequested.connect([&] { ++deletes; });
+    list.copyRequested.connect([&] { ++copies; });
+    list.setFocusIndex(280, SelectionMode::single);
+    ASSERT_TRUE(list.hasFocus());
+
+    notebook->view().setFilter(std::make_unique<app::model::TextFilter>(app::model::TextFilter::All, L"no such"));
+    EXPECT_TRUE(selected().empty());
+    EXPECT_EQ(next, GetFocus());
+    const int notFound = emptyTextPixels(*printed());
+    EXPECT_GT(notFound, 0);
+    // Clicked and typed at while empty: no note is asked for and nothing is selected.
+    SendMessageW(list.getHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 50));
+    EXPECT_TRUE(list.hasFocus());
+    for (const int key : {VK_DOWN, VK_END, VK_NEXT, VK_PRIOR, VK_RIGHT, VK_DELETE}) {
+        press(key);
+    }
+    press(VK_SPACE, false, true);
+    press('A', false, true);
+    press('C', false, true);
+    EXPECT_EQ(0, deletes);
+    EXPECT_EQ(0, copies);
+    EXPECT_TRUE(selected().empty());
+
+    notebook->view().setFilter(nullptr);
+    EXPECT_EQ(0, list.getFocus());
+    EXPECT_EQ((std::set<int>{0}), selected());
+    EXPECT_TRUE(list.scroller().geometry().topOf(list.getFocus()).has_value());
+    press(VK_DELETE);
+    EXPECT_EQ(1, deletes);
+
+    list.setFocusIndex(120, SelectionMode::single);
+    notebook->view().deleteAll();
+    EXPECT_TRUE(selected().empty());
+    EXPECT_EQ(next, GetFocus());
+    // The empty notebook's text is longer than the nothing-found one.
+    EXPECT_GT(emptyTextPixels(*printed()), notFound);
+    notebook->addNote(Note(L"the first again", L"", L"", Note::now()));
+    EXPECT_EQ(0, list.getFocus());
+    EXPECT_EQ((std::set<int>{0}), selected());
 }
 
 TEST_F(NotesListTest, AfterAnAnimatedScrollTheScreenEqualsAFreshPaint) {

@@ -401,7 +401,10 @@ void NotesList::viewChanged() {
         state_.setMode(SelectionMode::single);
         state_.moveFocus(std::min(state_.getFocus(), count - 1), count);
     } else {
-        state_.getSelection().clear();
+        // Nothing to point at: the list starts over as a new one, so that the notes that
+        // come back are taken up from the top, where it shows them, and not at an index
+        // left from before, out of sight.
+        state_ = noteslist::statemanager::ItemStateManager();
     }
     scroller_.update();
     repaint();
