@@ -7,7 +7,8 @@ class Notebook;
 
 namespace bench {
 
-// The notes list painting a 1920 x 1080 client at the middle of a large notebook: its first
+// The notes list painting a 1920 x 1080 client at the middle of a large notebook filtered
+// for a common word, so that the notes shown have their matches highlighted: its first
 // paint against drawing the same notes' titles and texts with DrawTextW; a repaint after the
 // focus moved; and a scroll step (the pixels moved, the uncovered band painted) against
 // copying the whole client once.

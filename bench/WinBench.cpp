@@ -11,7 +11,8 @@
 //   view.typing    a ten-letter word typed key by key into the filter, Backspace over it
 //                  and a change of fields, each step timed (see ViewWorkload.hpp)
 //   noteslist.paint the list's first paint of a 1920 x 1080 client in the middle of the
-//                  notebook vs DrawTextW of the same notes, a repaint after a focus move, and
+//                  notebook, filtered so that the notes show search highlights, vs DrawTextW
+//                  of the same notes, a repaint after a focus move, and
 //                  a scroll step vs one copy of the whole client (see NotesListPaint.hpp)
 //   program.start  varnel.exe over the 100,000-note notebook, from the process start until
 //                  its list is painted and it waits for input, vs a process that reads the

@@ -5,6 +5,7 @@
 #include "err/Exceptions.hpp"
 #include "gdi/BackBuffer.hpp"
 #include "gdi/Bitmap.hpp"
+#include "gdi/CanvasPool.hpp"
 #include "gdi/CompatibleCanvas.hpp"
 #include "gdi/Font.hpp"
 #include "gdi/GivenCanvas.hpp"
@@ -352,6 +353,64 @@ TEST(CanvasBackBuffer, KeepsItsBitmapUntilAPaintNeedsMoreRoomAndKeepsWhatWasDraw
     buffer.release();
     EXPECT_EQ(gdi::Size{}, buffer.getCapacity());
     EXPECT_EQ((gdi::Size{10, 10}), (buffer.prepare(screen.getHandle(), 10, 10), buffer.getCapacity()));
+}
+
+// A dropped canvas is handed out again, as it was, where it fits without more than twice
+// the area asked for.
+TEST(CanvasPool, HandsADroppedCanvasOutAgainOnlyWhereItFits) {
+    gdi::UpdateCanvas screen(nullptr);
+    gdi::CanvasPool pool(1000);
+    auto first = pool.take(screen.getHandle(), 20, 10);
+    auto second = pool.take(screen.getHandle(), 20, 10);
+    ASSERT_NE(first, second);
+    EXPECT_EQ(20, first->getBitmap()->getWidth());
+    EXPECT_EQ(10, first->getBitmap()->getHeight());
+    const gdi::MemoryCanvas* kept = first.get();
+    first->setBackgroundColor(blue);
+    first->fillRect(Rect(0, 0, 20, 10));
+    first.reset();
+    EXPECT_EQ(1u, pool.idleCount());
+    EXPECT_EQ(200u, pool.idlePixels());
+
+    // Taller, wider, or less than half as large: a new canvas.
+    for (const SIZE size : {SIZE{20, 11}, SIZE{21, 10}, SIZE{10, 9}}) {
+        auto other = pool.take(screen.getHandle(), size.cx, size.cy);
+        EXPECT_NE(kept, other.get()) << size.cx << " x " << size.cy;
+        EXPECT_EQ(size.cx, other->getBitmap()->getWidth());
+        other.reset();
+        pool.take(screen.getHandle(), 20, 10).reset();  // the kept one back at the end
+    }
+    // The smallest idle one that fits, with what was drawn on it.
+    auto again = pool.take(screen.getHandle(), 16, 8);
+    EXPECT_EQ(kept, again.get());
+    EXPECT_EQ(blue, GetPixel(again->getHandle(), 19, 9));
+}
+
+TEST(CanvasPool, KeepsIdleCanvasesWithinItsBudgetTheOldestLeavingFirst) {
+    gdi::UpdateCanvas screen(nullptr);
+    gdi::CanvasPool pool(1000);
+    auto a = pool.take(screen.getHandle(), 20, 10);
+    auto b = pool.take(screen.getHandle(), 25, 10);
+    auto c = pool.take(screen.getHandle(), 50, 11);
+    a.reset();
+    b.reset();
+    c.reset();
+    EXPECT_EQ(3u, pool.idleCount());
+    EXPECT_EQ(1000u, pool.idlePixels());
+    // 50 more: the oldest, a, leaves.
+    pool.take(screen.getHandle(), 10, 5).reset();
+    EXPECT_EQ(3u, pool.idleCount());
+    EXPECT_EQ(850u, pool.idlePixels());
+    // Larger than the whole budget: not kept. Dropped after the pool: simply deleted.
+    pool.take(screen.getHandle(), 40, 30).reset();
+    EXPECT_EQ(850u, pool.idlePixels());
+    std::shared_ptr<gdi::MemoryCanvas> outliving;
+    {
+        gdi::CanvasPool shortLived(1000);
+        outliving = shortLived.take(screen.getHandle(), 5, 5);
+    }
+    EXPECT_NE(nullptr, outliving->getHandle());
+    outliving.reset();
 }
 
 TEST(CanvasRect, ClientCornersAreMovedToTheScreen) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 using app::mainframe::noteslist::ItemState;
 using app::mainframe::noteslist::NoteRenderer;
@@ -120,6 +121,41 @@ TEST_F(NoteRendererTest, ItemLooksAreKeptAsBitmaps) {
     clear();
     renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
     EXPECT_EQ(RGB(244, 248, 254), at(4, 4));
+}
+
+// Bitmaps a renderer drops are handed to the next one that needs the room: what they held
+// must never show through.
+TEST_F(NoteRendererTest, ABitmapAnotherItemLeftShowsNothingOfThatItem) {
+    renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
+    std::vector<COLORREF> painted;
+    for (int y = 0; y < 260; ++y) {
+        for (int x = 0; x < 340; ++x) {
+            painted.push_back(at(x, y));
+        }
+    }
+    FilteredView otherView;
+    otherView.add(view.notes[0].text());
+    otherView.notes[0].setTitle(L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    otherView.filter_ = std::make_unique<TextFilter>(TextFilter::Text, L"ne");
+    NoteRenderer other(otherView);
+    other.setWidth(300);
+    other.setBaseColor(themes::green);
+    ASSERT_EQ(renderer.getItemHeight(0), other.getItemHeight(0));
+    for (int round = 0; round < 2; ++round) {
+        // Both bitmaps go back, then the other item takes one and returns it painted.
+        renderer.clear();
+        other.paintItem(canvas, 0, 2, 2, ItemState{}, true);
+        other.clear();
+        clear();
+        renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
+        int differences = 0;
+        for (int y = 0; y < 260; ++y) {
+            for (int x = 0; x < 340; ++x) {
+                differences += at(x, y) != painted[static_cast<std::size_t>(y * 340 + x)] ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(0, differences) << round;
+    }
 }
 
 TEST_F(NoteRendererTest, NarrowAndWideListsPaintWithoutErrors) {

@@ -2,12 +2,14 @@
 
 #include "app/model/INotebookView.hpp"
 #include "err/Exceptions.hpp"
+#include "gdi/BackBuffer.hpp"
 #include "gdi/Canvas.hpp"
 #include "gdi/GivenCanvas.hpp"
 #include "gdi/PaintCanvas.hpp"
 #include "gdi/RectWin32.hpp"
 
 #include <algorithm>
+#include <vector>
 
 namespace app::mainframe {
 
@@ -20,6 +22,39 @@ constexpr int padding = 2;
 
 bool held(int key) {
     return GetKeyState(key) < 0;
+}
+
+// One back buffer for every list: lists paint one at a time on the thread of their
+// windows, and a new list paints into memory that has been drawn on before, which is
+// much quicker than a new bitmap's first drawing.
+gdi::BackBuffer& backBuffer() {
+    static gdi::BackBuffer buffer;
+    return buffer;
+}
+
+// Fills what lies outside the items: the items painted from `top` down, each `width` wide
+// from `left` and one pixel lower than its height, cover the rest themselves.
+void fillAroundItems(gdi::Canvas& canvas, const gdi::Rect& update, int left, int width, int top,
+                     const std::vector<int>& heights) {
+    const auto fill = [&](int l, int t, int r, int b) {
+        const int partLeft = std::max(l, update.left);
+        const int partTop = std::max(t, update.top);
+        const int partRight = std::min(r, update.right);
+        const int partBottom = std::min(b, update.bottom);
+        if (partLeft < partRight && partTop < partBottom) {
+            canvas.fillRect(gdi::Rect(partLeft, partTop, partRight, partBottom));
+        }
+    };
+    const int right = left + std::max(width, 0);
+    fill(update.left, update.top, left, update.bottom);
+    fill(right, update.top, update.right, update.bottom);
+    fill(left, update.top, right, top);
+    int y = top;
+    for (int h : heights) {
+        y += h;
+        fill(left, y - 1, right, y);
+    }
+    fill(left, y, right, update.bottom);
 }
 
 }  // namespace
@@ -88,7 +123,7 @@ void NotesList::paint(gdi::Canvas& target, const gdi::Rect& update) {
     }
     gdi::Canvas* canvas = &target;
     try {
-        canvas = &backBuffer_.prepare(target.getHandle(), width, height);
+        canvas = &backBuffer().prepare(target.getHandle(), width, height);
     } catch (const err::SystemException&) {
         canvas = &target;
     }
@@ -97,27 +132,36 @@ void NotesList::paint(gdi::Canvas& target, const gdi::Rect& update) {
         SetViewportOrgEx(canvas->getHandle(), -update.left, -update.top, nullptr);
     }
     canvas->setBackgroundColor(renderer_.getPalette().background);
-    canvas->fillRect(update);
 
     RECT client;
     GetClientRect(getHandle(), &client);
     const int count = view_.count();
     if (count == 0) {
+        canvas->fillRect(update);
         renderer_.paintEmpty(*canvas, gdi::toRect(client), view_.hasFilter());
     } else {
-        const bool focused = hasFocus();
+        // The items cover most of the area: only the rest is filled first.
         const int top = getPaddingTop();
         const auto hit = scroller_.geometry().itemAt(std::max(update.top - top, 0));
-        int item = hit.index;
-        int y = hit.top + top;
-        while (item >= 0 && item < count && y < update.bottom) {
+        const int first = hit.index;
+        const int firstTop = hit.top + top;
+        heights_.clear();
+        for (int item = first, y = firstTop; item >= 0 && item < count && y < update.bottom; ++item) {
+            heights_.push_back(renderer_.getItemHeight(item));
+            y += heights_.back();
+        }
+        fillAroundItems(*canvas, update, getPaddingLeft(), renderer_.getWidth(), firstTop, heights_);
+
+        const bool focused = hasFocus();
+        int y = firstTop;
+        for (std::size_t i = 0; i < heights_.size(); ++i) {
+            const int item = first + static_cast<int>(i);
             ItemState state;
             state.focus = item == state_.getFocus();
             state.selected = state_.getSelection().has(item);
             state.textOffset = state_.getTextOffset(item);
             renderer_.paintItem(*canvas, item, getPaddingLeft(), y, state, focused);
-            y += renderer_.getItemHeight(item);
-            ++item;
+            y += heights_[i];
         }
     }
     if (buffered) {

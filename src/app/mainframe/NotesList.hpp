@@ -3,12 +3,13 @@
 #include "app/mainframe/noteslist/NoteRenderer.hpp"
 #include "app/mainframe/noteslist/ScrollController.hpp"
 #include "app/mainframe/noteslist/statemanager/ItemStateManager.hpp"
-#include "gdi/BackBuffer.hpp"
 #include "ui/Control.hpp"
 #include "ui/layout/Paddable.hpp"
 #include "ui/scroll/ScrollInput.hpp"
 
 #include <boost/signals2/signal.hpp>
+
+#include <vector>
 
 namespace gdi {
 class Canvas;
@@ -85,7 +86,7 @@ private:
     noteslist::ScrollController scroller_;
     ui::scroll::ScrollInput scrollInput_;
     noteslist::statemanager::ItemStateManager state_;
-    gdi::BackBuffer backBuffer_;
+    std::vector<int> heights_;  // of the items a paint shows, kept for the next paint
     boost::signals2::scoped_connection changed_;
     boost::signals2::scoped_connection added_;
     boost::signals2::scoped_connection reset_;

@@ -6,7 +6,9 @@
 #include "app/model/Note.hpp"
 #include "app/model/TextFilter.hpp"
 #include "err/Exceptions.hpp"
+#include "gdi/Bitmap.hpp"
 #include "gdi/Canvas.hpp"
+#include "gdi/CanvasPool.hpp"
 #include "gdi/Color.hpp"
 #include "gdi/Font.hpp"
 #include "gdi/MeasuringCanvas.hpp"
@@ -44,6 +46,18 @@ noterenderer::HiliteManager::Measure measureWith(gdi::Canvas& canvas, unsigned f
         }
         return canvas.measureText(std::wstring(text, static_cast<std::size_t>(length)), format).getWidth();
     };
+}
+
+// Item bitmaps and selection tints of every list, kept for the next list or the next
+// paint after a cache was cleared: enough for the items of one large client area.
+gdi::CanvasPool& canvasPool() {
+    static gdi::CanvasPool pool(2 * 1920 * 1080);
+    return pool;
+}
+
+std::size_t pixelsOf(const gdi::MemoryCanvas& canvas) {
+    return static_cast<std::size_t>(canvas.getBitmap()->getWidth())
+           * static_cast<std::size_t>(canvas.getBitmap()->getHeight());
 }
 
 }  // namespace
@@ -114,19 +128,20 @@ void NoteRenderer::paintItem(gdi::Canvas& canvas, int item, int x, int y, const 
     }
     const int w = rect.right - rect.left;
     const int bh = rect.bottom - rect.top;
-    std::shared_ptr<gdi::MemoryCanvas>* cached = bitmaps_.find(item);
-    if (cached == nullptr && static_cast<std::size_t>(w) * bh <= bitmaps_.budget()) {
+    std::shared_ptr<gdi::MemoryCanvas> look;
+    if (std::shared_ptr<gdi::MemoryCanvas>* cached = bitmaps_.find(item)) {
+        look = *cached;
+    } else if (static_cast<std::size_t>(w) * bh <= bitmaps_.budget()) {
         try {
-            auto bitmap = std::make_shared<gdi::MemoryCanvas>(canvas.getHandle(), w, bh);
-            paintLook(*bitmap, item, 0, 0, state.textOffset);
-            bitmaps_.insert(item, std::move(bitmap), static_cast<std::size_t>(w) * bh);
-            cached = bitmaps_.find(item);
+            look = canvasPool().take(canvas.getHandle(), w, bh);
+            paintLook(*look, item, 0, 0, state.textOffset);
+            bitmaps_.insert(item, look, pixelsOf(*look));
         } catch (const err::SystemException&) {
-            cached = nullptr;
+            look.reset();
         }
     }
-    if (cached != nullptr) {
-        (*cached)->copyTo(gdi::Rect(0, 0, w, bh), canvas, rect.left, rect.top);
+    if (look) {
+        look->copyTo(gdi::Rect(0, 0, w, bh), canvas, rect.left, rect.top);
     } else {
         paintLook(canvas, item, rect.left, rect.top, state.textOffset);
     }
@@ -323,7 +338,7 @@ void NoteRenderer::paintSelection(gdi::Canvas& canvas, const gdi::Rect& rect, bo
     }
     if (!tint_ || tintSize_.width < w || tintSize_.height < h) {
         tintSize_ = gdi::Size{std::max(w, tintSize_.width), std::max(h, tintSize_.height)};
-        tint_ = std::make_unique<gdi::MemoryCanvas>(canvas.getHandle(), tintSize_.width, tintSize_.height);
+        tint_ = canvasPool().take(canvas.getHandle(), tintSize_.width, tintSize_.height);
         tint_->setBackgroundColor(palette_.base);
         tint_->fillRect(gdi::Rect(0, 0, tintSize_.width, tintSize_.height));
     }

@@ -31,7 +31,8 @@ struct ItemState {
 // Lays out and paints the notes of one list: the layout of NoteLayout measured with GDI
 // (the body text font, "..." in the header font, the menu font for dates and tags) and
 // the items drawn in the list's colours, with the search highlights of a text filter.
-// Every GDI object it draws with is made once and kept.
+// Every GDI object it draws with is made once and kept; the bitmaps of items and of the
+// selection tint come from, and go back to, a pool shared by every list.
 class NoteRenderer : public NoteLayout {
 public:
     explicit NoteRenderer(model::INotebookView& view);
@@ -89,7 +90,7 @@ private:
     // The link icon blended over the header band colour, and an area of the base colour
     // for the selection tint; rebuilt when the colour changes.
     std::unique_ptr<gdi::MemoryCanvas> blendedLink_;
-    std::unique_ptr<gdi::MemoryCanvas> tint_;
+    std::shared_ptr<gdi::MemoryCanvas> tint_;
     gdi::Size tintSize_;
 };
 
