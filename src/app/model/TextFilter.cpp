@@ -1,9 +1,10 @@
 #include "app/model/TextFilter.hpp"
 
 #include "sys/platform/Platform.hpp"
+#include "sys/threading/Worker.hpp"
 
 #include <algorithm>
-#include <future>
+#include <memory>
 #include <thread>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -122,27 +123,55 @@ std::size_t runsFor(std::size_t count) {
     return std::max<std::size_t>(1, std::min({cores, mostRuns, count / notesPerRun}));
 }
 
+// The threads that search the runs after the first, started when first needed and kept
+// for the process: starting a thread costs more than searching a run (over a millisecond
+// under some systems). Used by the thread that filters, one search at a time.
+std::vector<std::unique_ptr<sys::threading::Worker>>& runWorkers() {
+    static std::vector<std::unique_ptr<sys::threading::Worker>> workers;
+    return workers;
+}
+
 // selectRange over all `count` positions, in runs on as many threads, the kept notes
 // then joined in scan order at the front of out and where. Returns how many were kept.
+// When no more threads can be started, the runs the started ones can take are used.
 template <typename From>
 std::size_t select(const TextFilter& filter, Find find, const std::vector<Note>& notes, const int* indices,
                    std::size_t count, const From& from, int* out, TextFilter::Where* where) {
-    const std::size_t runs = runsFor(count);
+    std::vector<std::unique_ptr<sys::threading::Worker>>& workers = runWorkers();
+    std::size_t runs = runsFor(count);
+    try {
+        while (workers.size() + 1 < runs) {
+            workers.push_back(std::make_unique<sys::threading::Worker>());
+        }
+    } catch (const std::exception&) {
+        runs = std::min(runs, workers.size() + 1);
+    }
     const auto bound = [count, runs](std::size_t run) { return count * run / runs; };
-    std::vector<std::future<std::size_t>> others;
-    others.reserve(runs - 1);
+    std::vector<std::size_t> found(runs, 0);
+    // The posted runs read and write the caller's arrays: they end before this does,
+    // whichever way it ends.
+    struct Joiner {
+        std::vector<std::unique_ptr<sys::threading::Worker>>& workers;
+        std::size_t posted = 0;
+        ~Joiner() {
+            for (std::size_t k = 0; k < posted; ++k) {
+                workers[k]->waitIdle();
+            }
+        }
+    } joiner{workers};
     for (std::size_t run = 1; run < runs; ++run) {
-        others.push_back(std::async(std::launch::async, [&, run] {
-            return selectRange(filter, find, notes, indices, bound(run), bound(run + 1), from, out, where);
-        }));
+        workers[run - 1]->post([&, run] {
+            found[run] = selectRange(filter, find, notes, indices, bound(run), bound(run + 1), from, out, where);
+        });
+        joiner.posted = run;
     }
     std::size_t kept = selectRange(filter, find, notes, indices, 0, bound(1), from, out, where);
     for (std::size_t run = 1; run < runs; ++run) {
+        workers[run - 1]->waitIdle();
         const std::size_t begin = bound(run);
-        const std::size_t found = others[run - 1].get();
-        std::copy(out + begin, out + begin + found, out + kept);
-        std::copy(where + begin, where + begin + found, where + kept);
-        kept += found;
+        std::copy(out + begin, out + begin + found[run], out + kept);
+        std::copy(where + begin, where + begin + found[run], where + kept);
+        kept += found[run];
     }
     return kept;
 }
