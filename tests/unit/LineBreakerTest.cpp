@@ -10,6 +10,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -42,6 +44,56 @@ std::vector<std::wstring> linesOf(const std::wstring& text, int width, int each 
         lines.push_back(breaker.getLine(i));
     }
     return lines;
+}
+
+bool breaksAt(const std::wstring& s, std::size_t i) {
+    const wchar_t c = s[i];
+    if (c == L' ') {
+        return i >= 3 && (s[i - 2] != L' ' || s[i - 1] == L' ');
+    }
+    return c == L'\n' || c == L',' || c == L'-' || c == L':' || c == L';';
+}
+
+// The line breaking rule written out character by character, one line after another.
+std::vector<LineBreaker::Range> rangesByTheRule(const std::wstring& s, int width,
+                                                const std::function<int(char32_t)>& widthOf) {
+    std::vector<LineBreaker::Range> ranges;
+    const std::size_t n = s.size();
+    std::size_t p = 0;
+    while (p < n) {
+        int remaining = width;
+        std::size_t examine = p;
+        long breakPos = -1;
+        while (remaining > 0 && examine < n) {
+            if (breaksAt(s, examine)) {
+                breakPos = static_cast<long>(examine);
+                if (s[examine] == L'\n') {
+                    break;
+                }
+            }
+            std::size_t length = 1;
+            char32_t c = static_cast<char32_t>(s[examine]);
+            if (c >= 0xD800 && c <= 0xDBFF && examine + 1 < n && s[examine + 1] >= 0xDC00 && s[examine + 1] <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(s[examine + 1]) - 0xDC00);
+                length = 2;
+            }
+            remaining -= std::max(widthOf(c), 0);
+            examine += length;
+        }
+        std::size_t end = examine;
+        std::size_t next = examine;
+        if (examine < n && breakPos >= 0) {
+            const auto at = static_cast<std::size_t>(breakPos);
+            end = s[at] == L' ' || s[at] == L'\n' ? at : at + 1;
+            next = at + 1;
+        }
+        ranges.emplace_back(static_cast<int>(p), static_cast<int>(end));
+        p = next;
+    }
+    if (ranges.empty()) {
+        ranges.emplace_back(0, 0);
+    }
+    return ranges;
 }
 
 }  // namespace
@@ -174,6 +226,49 @@ TEST(LineBreaker, LinesAndConsumedBreaksRebuildTheSource) {
         ASSERT_EQ(count, lazy.getLineCount());
         for (int i = 0; i < count; ++i) {
             EXPECT_EQ(whole.getRange(i), lazy.getRange(i));
+        }
+    }
+}
+
+// Every line where the rule puts it, for texts of every kind of character: letters of
+// every width (none and unknown ones too), spaces, marks, line feeds, surrogate pairs and
+// lone halves, control characters, with the widths measured before or not yet.
+TEST(LineBreaker, BreaksWhereTheRuleSays) {
+    std::mt19937 random(7061);
+    const std::wstring alphabet{L'a',
+                                L'b',
+                                L'c',
+                                L'W',
+                                L'i',
+                                L' ',
+                                L' ',
+                                L' ',
+                                L',',
+                                L'-',
+                                L':',
+                                L';',
+                                L'.',
+                                L'\n',
+                                L'\t',
+                                wchar_t(0x0416),
+                                wchar_t(0x4E2D),
+                                wchar_t(0x2060),
+                                wchar_t(0xD83D),
+                                wchar_t(0xDE00)};
+    const auto widthOf = [](char32_t c) { return c == 0x2060 ? 0 : c == 0x4E2D ? 40 : 1 + int(c % 9); };
+    auto shared = std::make_shared<CharacterWidths>(widthOf);
+    for (int round = 0; round < 3000; ++round) {
+        std::wstring text(random() % 200, L' ');
+        for (wchar_t& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        const int width = 1 + static_cast<int>(random() % 120);
+        const auto widths = round % 2 == 0 ? shared : std::make_shared<CharacterWidths>(widthOf);
+        LineBreaker breaker(text, width, widths);
+        const std::vector<LineBreaker::Range> expected = rangesByTheRule(text, width, widthOf);
+        ASSERT_EQ(static_cast<int>(expected.size()), breaker.getLineCount()) << "round " << round;
+        for (int i = 0; i < breaker.getLineCount(); ++i) {
+            ASSERT_EQ(expected[static_cast<std::size_t>(i)], breaker.getRange(i)) << "round " << round << " line " << i;
         }
     }
 }

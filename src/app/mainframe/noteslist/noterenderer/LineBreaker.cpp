@@ -11,6 +11,12 @@ namespace {
 
 enum class Kind { none, lineFeed, space, punctuation };
 
+// The code units the first pass of breakNext() measures without a second look: from the
+// one after the line feed to the last below the surrogates. The null after the text is
+// not among them.
+constexpr unsigned ordinaryFirst = 0x0B;
+constexpr unsigned ordinarySpan = 0xD800 - ordinaryFirst;
+
 bool isHighSurrogate(wchar_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
@@ -56,49 +62,64 @@ LineBreaker::LineBreaker(std::wstring source, int width, std::shared_ptr<Charact
     }
 }
 
-// Finds the line that starts at next_. Break opportunities are remembered as the width
-// runs out; the line ends at the last one, or after the character that overflowed when
-// there was none. A surrogate pair is one character: measured whole, never split.
+// Finds the line that starts at next_, in two passes. The first adds up widths until the
+// width runs out, the text ends or a line feed comes; it looks at nothing but the width
+// of ordinary characters, so spaces and marks cost no more than letters. The second looks
+// back from where the first stopped for the last break opportunity it passed: the line
+// ends there, or after the character that overflowed when there was none. A surrogate
+// pair is one character: measured whole, never split.
 bool LineBreaker::breakNext() const {
-    const int n = static_cast<int>(source_.size());
     if (complete_) {
         return false;
     }
+    const int n = static_cast<int>(source_.size());
     const int p = next_;
-    int remaining = width_;
-    int examine = p;
-    Kind chosen = Kind::none;
-    int breakPos = -1;
-    const wchar_t* text = source_.data();
+    // The string's terminating null stops the first loop at the end of the text.
+    const wchar_t* text = source_.c_str();
     CharacterWidths& widths = *widths_;
     const std::int16_t* known = widths.basicPlane();
-    while (remaining > 0 && examine < n) {
-        const wchar_t c = text[examine];
-        // Letters and most marks: no break opportunity, one code unit, below the
-        // surrogates. Every break character is at most ';'.
-        if (static_cast<unsigned>(c) - 0x3Cu < 0xD800u - 0x3Cu) {
-            const int width = known[c];
-            remaining -= width >= 0 ? width : widths.width(static_cast<char32_t>(c));
-            ++examine;
-            continue;
-        }
-        if (c == L' ') {
-            if (classify(source_, examine) == Kind::space) {
-                chosen = Kind::space;
-                breakPos = examine;
-            }
-            const int width = known[c];
-            remaining -= width >= 0 ? width : widths.width(static_cast<char32_t>(c));
-            ++examine;
-            continue;
-        }
-        const Kind kind = classify(source_, examine);
-        if (kind != Kind::none) {
-            chosen = kind;
-            breakPos = examine;
-            if (kind == Kind::lineFeed) {
+    int remaining = width_;
+    int examine = p;
+    bool lineFeed = false;
+    while (remaining > 0) {
+        // Four characters at a time while each is ordinary and all four leave room: every
+        // width is at least 0, so none of them can have used the width up.
+        while (n - examine >= 4) {
+            const wchar_t* at = text + examine;
+            const unsigned c0 = static_cast<unsigned>(at[0]);
+            const unsigned c1 = static_cast<unsigned>(at[1]);
+            const unsigned c2 = static_cast<unsigned>(at[2]);
+            const unsigned c3 = static_cast<unsigned>(at[3]);
+            if ((c0 - ordinaryFirst >= ordinarySpan) | (c1 - ordinaryFirst >= ordinarySpan)
+                | (c2 - ordinaryFirst >= ordinarySpan) | (c3 - ordinaryFirst >= ordinarySpan)) {
                 break;
             }
+            const int w0 = known[c0];
+            const int w1 = known[c1];
+            const int w2 = known[c2];
+            const int w3 = known[c3];
+            const int sum = w0 + w1 + w2 + w3;
+            if ((w0 | w1 | w2 | w3) < 0 || sum >= remaining) {
+                break;
+            }
+            remaining -= sum;
+            examine += 4;
+        }
+        const wchar_t c = text[examine];
+        if (static_cast<unsigned>(c) - ordinaryFirst < ordinarySpan) {
+            const int width = known[c];
+            if (width >= 0) {
+                remaining -= width;
+                ++examine;
+                continue;
+            }
+        }
+        if (examine >= n) {
+            break;
+        }
+        if (c == L'\n') {
+            lineFeed = true;
+            break;
         }
         if (isHighSurrogate(c) && examine + 1 < n && isLowSurrogate(text[examine + 1])) {
             const char32_t pair = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10)
@@ -112,17 +133,31 @@ bool LineBreaker::breakNext() const {
     }
     int end = 0;
     int begin = 0;
-    if (examine >= n) {
+    if (lineFeed) {
+        // The line feed is dropped.
+        end = examine;
+        begin = examine + 1;
+    } else if (examine >= n) {
         // The rest of the text fits; earlier opportunities do not matter.
         end = n;
         begin = n;
-    } else if (breakPos < 0) {
-        // No opportunity: the line takes every character measured, the overflowing one too.
-        end = examine;
-        begin = examine;
     } else {
-        end = chosen == Kind::punctuation ? breakPos + 1 : breakPos;
-        begin = breakPos + 1;
+        Kind chosen = Kind::none;
+        int breakPos = examine - 1;
+        for (; breakPos >= p; --breakPos) {
+            chosen = classify(source_, breakPos);
+            if (chosen != Kind::none) {
+                break;
+            }
+        }
+        if (chosen == Kind::none) {
+            // No opportunity: the line takes every character measured, the overflowing one too.
+            end = examine;
+            begin = examine;
+        } else {
+            end = chosen == Kind::punctuation ? breakPos + 1 : breakPos;
+            begin = breakPos + 1;
+        }
     }
     ranges_.emplace_back(p, end);
     next_ = begin;
