@@ -15,6 +15,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using app::mainframe::noteslist::BoundedCache;
@@ -54,7 +55,18 @@ bool breaksAt(const std::wstring& s, std::size_t i) {
     return c == L'\n' || c == L',' || c == L'-' || c == L':' || c == L';';
 }
 
-// The line breaking rule written out character by character, one line after another.
+// One character from the position on: a surrogate pair or a single code unit.
+std::pair<char32_t, std::size_t> characterAt(const std::wstring& s, std::size_t i) {
+    const auto c = static_cast<char32_t>(s[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+        return {0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(s[i + 1]) - 0xDC00), 2};
+    }
+    return {c, 1};
+}
+
+// The line breaking rule written out character by character, one line after another. A
+// line never takes the character that overflowed it, unless that character is the whole
+// line; a mark that overflows is no break opportunity.
 std::vector<LineBreaker::Range> rangesByTheRule(const std::wstring& s, int width,
                                                 const std::function<int(char32_t)>& widthOf) {
     std::vector<LineBreaker::Range> ranges;
@@ -63,29 +75,41 @@ std::vector<LineBreaker::Range> rangesByTheRule(const std::wstring& s, int width
     while (p < n) {
         int remaining = width;
         std::size_t examine = p;
-        long breakPos = -1;
+        std::size_t last = p;
+        bool lineFeed = false;
+        std::vector<std::size_t> opportunities;
         while (remaining > 0 && examine < n) {
             if (breaksAt(s, examine)) {
-                breakPos = static_cast<long>(examine);
                 if (s[examine] == L'\n') {
+                    lineFeed = true;
                     break;
                 }
+                opportunities.push_back(examine);
             }
-            std::size_t length = 1;
-            char32_t c = static_cast<char32_t>(s[examine]);
-            if (c >= 0xD800 && c <= 0xDBFF && examine + 1 < n && s[examine + 1] >= 0xDC00 && s[examine + 1] <= 0xDFFF) {
-                c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(s[examine + 1]) - 0xDC00);
-                length = 2;
-            }
+            const auto [c, length] = characterAt(s, examine);
             remaining -= std::max(widthOf(c), 0);
+            last = examine;
             examine += length;
         }
         std::size_t end = examine;
         std::size_t next = examine;
-        if (examine < n && breakPos >= 0) {
-            const auto at = static_cast<std::size_t>(breakPos);
-            end = s[at] == L' ' || s[at] == L'\n' ? at : at + 1;
-            next = at + 1;
+        if (lineFeed) {
+            next = examine + 1;
+        } else if (examine < n || remaining < 0) {
+            const std::size_t limit = remaining < 0 ? last : examine;
+            bool found = false;
+            for (auto at = opportunities.rbegin(); at != opportunities.rend() && !found; ++at) {
+                const std::size_t lineEnd = s[*at] == L' ' ? *at : *at + 1;
+                if (lineEnd <= limit) {
+                    end = lineEnd;
+                    next = *at + 1;
+                    found = true;
+                }
+            }
+            if (!found && remaining < 0 && last > p) {
+                end = last;
+                next = last;
+            }
         }
         ranges.emplace_back(static_cast<int>(p), static_cast<int>(end));
         p = next;
@@ -132,6 +156,20 @@ TEST(LineBreaker, PunctuationStaysOnTheLine) {
     EXPECT_THAT(linesOf(L"one.two", 5), ElementsAre(L"one.t", L"wo"));
 }
 
+TEST(LineBreaker, WordLongerThanTheLine) {
+    // Cut inside the word before the character that would not fit: 20 of 25 pixels.
+    EXPECT_THAT(linesOf(L"abcdefgh", 25, 10), ElementsAre(L"ab", L"cd", L"ef", L"gh"));
+    // Exactly full is full, not over.
+    EXPECT_THAT(linesOf(L"abcdefgh", 30, 10), ElementsAre(L"abc", L"def", L"gh"));
+    // The last character of the text overflows too: the rest does not fit after all.
+    EXPECT_THAT(linesOf(L"abc", 25, 10), ElementsAre(L"ab", L"c"));
+    EXPECT_THAT(linesOf(L"ab cd", 41, 10), ElementsAre(L"ab c", L"d"));
+    EXPECT_THAT(linesOf(L"hello world", 101, 10), ElementsAre(L"hello", L"world"));
+    // A mark that overflows is no opportunity: an earlier one is taken, or the word is cut.
+    EXPECT_THAT(linesOf(L"ab,cd", 25, 10), ElementsAre(L"ab", L",", L"cd"));
+    EXPECT_THAT(linesOf(L"one two-three", 75, 10), ElementsAre(L"one", L"two-", L"three"));
+}
+
 TEST(LineBreaker, TooNarrowForAnyCharacter) {
     // Each line takes the character that overflowed it; a breaking space gives an empty line.
     EXPECT_THAT(linesOf(L"abcd", 5, 10), ElementsAre(L"a", L"b", L"c", L"d"));
@@ -143,13 +181,14 @@ TEST(LineBreaker, TooNarrowForAnyCharacter) {
 
 TEST(LineBreaker, SurrogatePairsStayWholeAndAreMeasuredWhole) {
     // "ab", U+1F600 as a pair, "cd". With 10 pixels each and 25 of room, the pair is the
-    // character that overflows the first line: it must go there whole.
+    // character that overflows the first line: it goes to the next one whole.
     const std::wstring text{L'a', L'b', wchar_t(0xD83D), wchar_t(0xDE00), L'c', L'd'};
     std::vector<char32_t> asked;
     LineBreaker breaker(text, 25, widthsOf(10, &asked));
-    ASSERT_EQ(2, breaker.getLineCount());
-    EXPECT_EQ(text.substr(0, 4), breaker.getLine(0));
-    EXPECT_EQ(L"cd", breaker.getLine(1));
+    ASSERT_EQ(3, breaker.getLineCount());
+    EXPECT_EQ(L"ab", breaker.getLine(0));
+    EXPECT_EQ(text.substr(2, 3), breaker.getLine(1));
+    EXPECT_EQ(L"d", breaker.getLine(2));
     EXPECT_THAT(asked, testing::Contains(char32_t(0x1F600)));
     for (char32_t c : asked) {
         EXPECT_FALSE(c >= 0xD800 && c <= 0xDFFF) << "measured a surrogate half " << std::hex << unsigned(c);
@@ -213,8 +252,9 @@ TEST(LineBreaker, LinesAndConsumedBreaksRebuildTheSource) {
             rebuilt += consumed + whole.getLine(i);
             previousEnd = range.second;
         }
+        // A closing line feed, or a closing space that would not fit, is consumed too.
         const std::wstring tail = text.substr(previousEnd);
-        ASSERT_TRUE(tail.empty() || tail == L"\n") << "round " << round;
+        ASSERT_TRUE(tail.empty() || tail == L"\n" || tail == L" ") << "round " << round;
         EXPECT_EQ(text, rebuilt + tail) << "round " << round;
 
         LineBreaker lazy(text, width, widths);
@@ -268,7 +308,19 @@ TEST(LineBreaker, BreaksWhereTheRuleSays) {
         const std::vector<LineBreaker::Range> expected = rangesByTheRule(text, width, widthOf);
         ASSERT_EQ(static_cast<int>(expected.size()), breaker.getLineCount()) << "round " << round;
         for (int i = 0; i < breaker.getLineCount(); ++i) {
-            ASSERT_EQ(expected[static_cast<std::size_t>(i)], breaker.getRange(i)) << "round " << round << " line " << i;
+            const LineBreaker::Range range = breaker.getRange(i);
+            ASSERT_EQ(expected[static_cast<std::size_t>(i)], range) << "round " << round << " line " << i;
+            // No line is wider than the width, unless it is one character wider than all of it.
+            int pixels = 0;
+            int characters = 0;
+            for (auto at = static_cast<std::size_t>(range.first); at < static_cast<std::size_t>(range.second);) {
+                const auto [c, length] = characterAt(text, at);
+                pixels += widthOf(c);
+                ++characters;
+                at += length;
+            }
+            EXPECT_TRUE(pixels <= width || characters == 1)
+                << "round " << round << " line " << i << ": " << pixels << " px in " << width;
         }
     }
 }
@@ -350,7 +402,7 @@ TEST(NoteTextFormatter, CachesBreakersAndWidths) {
     EXPECT_EQ(15, formatter.getLineHeight());
     EXPECT_EQ(2, held->getLineCount());
     EXPECT_EQ(0, wider->characterCalls);
-    EXPECT_EQ(3, formatter.getLineCount(0));  // "aaaa", "", "bbbb" at 61 pixels of 20 each
+    EXPECT_EQ(4, formatter.getLineCount(0));  // "aaa", "a", "bbb", "b" at 61 pixels of 20 each
     EXPECT_GT(wider->characterCalls, 0);
 
     EXPECT_EQ("Precondition failed:\napp::mainframe::noteslist::noterenderer::NoteTextFormatter::setWidth\nw >= 0",

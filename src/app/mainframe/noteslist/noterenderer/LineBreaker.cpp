@@ -66,7 +66,8 @@ LineBreaker::LineBreaker(std::wstring source, int width, std::shared_ptr<Charact
 // width runs out, the text ends or a line feed comes; it looks at nothing but the width
 // of ordinary characters, so spaces and marks cost no more than letters. The second looks
 // back from where the first stopped for the last break opportunity it passed: the line
-// ends there, or after the character that overflowed when there was none. A surrogate
+// ends there, or, when there was none, before the character that overflowed. No line is
+// wider than the width but one of a single character wider than all of it. A surrogate
 // pair is one character: measured whole, never split.
 bool LineBreaker::breakNext() const {
     if (complete_) {
@@ -80,6 +81,7 @@ bool LineBreaker::breakNext() const {
     const std::int16_t* known = widths.basicPlane();
     int remaining = width_;
     int examine = p;
+    int last = p;  // where the character measured last begins
     bool lineFeed = false;
     while (remaining > 0) {
         // Four characters at a time while each is ordinary and all four leave room: every
@@ -109,6 +111,7 @@ bool LineBreaker::breakNext() const {
         if (static_cast<unsigned>(c) - ordinaryFirst < ordinarySpan) {
             const int width = known[c];
             if (width >= 0) {
+                last = examine;
                 remaining -= width;
                 ++examine;
                 continue;
@@ -121,6 +124,7 @@ bool LineBreaker::breakNext() const {
             lineFeed = true;
             break;
         }
+        last = examine;
         if (isHighSurrogate(c) && examine + 1 < n && isLowSurrogate(text[examine + 1])) {
             const char32_t pair = 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10)
                                   + (static_cast<char32_t>(text[examine + 1]) - 0xDC00);
@@ -137,23 +141,30 @@ bool LineBreaker::breakNext() const {
         // The line feed is dropped.
         end = examine;
         begin = examine + 1;
-    } else if (examine >= n) {
+    } else if (examine >= n && remaining >= 0) {
         // The rest of the text fits; earlier opportunities do not matter.
         end = n;
         begin = n;
     } else {
+        // When the last character measured overflowed, the line must end before it: a mark
+        // that overflowed is no opportunity, and a word with none is cut before it.
+        const int limit = remaining < 0 ? last : examine;
         Kind chosen = Kind::none;
         int breakPos = examine - 1;
         for (; breakPos >= p; --breakPos) {
             chosen = classify(source_, breakPos);
+            if (chosen == Kind::punctuation && breakPos + 1 > limit) {
+                chosen = Kind::none;
+            }
             if (chosen != Kind::none) {
                 break;
             }
         }
         if (chosen == Kind::none) {
-            // No opportunity: the line takes every character measured, the overflowing one too.
-            end = examine;
-            begin = examine;
+            // No opportunity: the line takes what fits, or the one character wider than
+            // the whole width, so that every line makes progress.
+            end = remaining < 0 && last > p ? last : examine;
+            begin = end;
         } else {
             end = chosen == Kind::punctuation ? breakPos + 1 : breakPos;
             begin = breakPos + 1;
