@@ -219,6 +219,9 @@ TEST(LineBreaker, PreconditionMessages) {
     const auto widths = widthsOf(1);
     EXPECT_EQ("Precondition failed:\nLineBreaker::LineBreaker\nwidth > 0",
               messageOf<err::InvalidArgumentException>([&] { LineBreaker(L"x", 0, widths); }));
+    EXPECT_EQ("Precondition failed:\nLineBreaker::LineBreaker\nsource", messageOf<err::InvalidArgumentException>([&] {
+                  LineBreaker(std::shared_ptr<const std::wstring>(), 10, widths);
+              }));
     LineBreaker breaker(L"a\nb", 10, widths);
     EXPECT_EQ("Precondition failed:\nLineBreaker::getLine\nindex >= 0",
               messageOf<err::InvalidArgumentException>([&] { breaker.getLine(-1); }));
@@ -275,26 +278,8 @@ TEST(LineBreaker, LinesAndConsumedBreaksRebuildTheSource) {
 // lone halves, control characters, with the widths measured before or not yet.
 TEST(LineBreaker, BreaksWhereTheRuleSays) {
     std::mt19937 random(7061);
-    const std::wstring alphabet{L'a',
-                                L'b',
-                                L'c',
-                                L'W',
-                                L'i',
-                                L' ',
-                                L' ',
-                                L' ',
-                                L',',
-                                L'-',
-                                L':',
-                                L';',
-                                L'.',
-                                L'\n',
-                                L'\t',
-                                wchar_t(0x0416),
-                                wchar_t(0x4E2D),
-                                wchar_t(0x2060),
-                                wchar_t(0xD83D),
-                                wchar_t(0xDE00)};
+    // Surrogate pairs (U+1F600) and lone halves come from the pair's two code units.
+    const std::wstring alphabet = L"abcW   ,-:;.\n\t\x0416\x4E2D\xA4D0\x2060\xD83D\xDE00";
     const auto widthOf = [](char32_t c) { return c == 0x2060 ? 0 : c == 0x4E2D ? 40 : 1 + int(c % 9); };
     auto shared = std::make_shared<CharacterWidths>(widthOf);
     for (int round = 0; round < 3000; ++round) {
@@ -407,6 +392,23 @@ TEST(NoteTextFormatter, CachesBreakersAndWidths) {
 
     EXPECT_EQ("Precondition failed:\napp::mainframe::noteslist::noterenderer::NoteTextFormatter::setWidth\nw >= 0",
               messageOf<err::InvalidArgumentException>([&] { formatter.setWidth(-1); }));
+}
+
+// A breaker shares its note's text instead of copying it: an edit of the note afterwards
+// must leave the breaker's text and lines as they were.
+TEST(NoteTextFormatter, BreakerKeepsItsTextWhenTheNoteChanges) {
+    VectorView view;
+    view.add(L"first words here");
+    NoteTextFormatter formatter(view, std::make_shared<CountingMeasure>(10, 13));
+    formatter.setWidth(100);
+    const auto held = formatter.getLineBreaker(0);
+    ASSERT_EQ(2, held->getLineCount());
+    view.notes[0].setText(std::wstring(L"other"));
+    EXPECT_EQ(L"first words here", held->getSource());
+    EXPECT_EQ(L"words here", held->getLine(1));
+    formatter.forget(0);
+    EXPECT_EQ(L"other", formatter.getLineBreaker(0)->getSource());
+    EXPECT_EQ(L"first words here", held->getSource());
 }
 
 TEST(NoteTextFormatter, CacheIsBoundedByCodeUnits) {

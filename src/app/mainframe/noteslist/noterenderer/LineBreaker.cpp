@@ -48,15 +48,27 @@ Kind classify(const std::wstring& s, int i) {
 }  // namespace
 
 LineBreaker::LineBreaker(std::wstring source, int width, std::shared_ptr<CharacterWidths> widths)
-    : source_(std::move(source)), width_(width), widths_(std::move(widths)) {
-    if (!(width > 0)) {
+    : own_(std::move(source)), source_(&own_), width_(width), widths_(std::move(widths)) {
+    start();
+}
+
+LineBreaker::LineBreaker(std::shared_ptr<const std::wstring> source, int width, std::shared_ptr<CharacterWidths> widths)
+    : shared_(std::move(source)), source_(shared_.get()), width_(width), widths_(std::move(widths)) {
+    if (!shared_) {
+        err::throwInvalidArgument("LineBreaker::LineBreaker", "source");
+    }
+    start();
+}
+
+void LineBreaker::start() {
+    if (!(width_ > 0)) {
         err::throwInvalidArgument("LineBreaker::LineBreaker", "width > 0");
     }
     if (!widths_) {
         err::throwInvalidArgument("LineBreaker::LineBreaker", "widths");
     }
     ranges_.reserve(8);
-    if (source_.empty()) {
+    if (source_->empty()) {
         ranges_.emplace_back(0, 0);
         complete_ = true;
     }
@@ -73,39 +85,70 @@ bool LineBreaker::breakNext() const {
     if (complete_) {
         return false;
     }
-    const int n = static_cast<int>(source_.size());
+    const std::wstring& source = *source_;
+    const int n = static_cast<int>(source.size());
     const int p = next_;
     // The string's terminating null stops the first loop at the end of the text.
-    const wchar_t* text = source_.c_str();
+    const wchar_t* text = source.c_str();
     CharacterWidths& widths = *widths_;
     const std::int16_t* known = widths.basicPlane();
     int remaining = width_;
     int examine = p;
     int last = p;  // where the character measured last begins
     bool lineFeed = false;
+    if (lineFeed_ < p) {
+        const std::size_t found = source.find(L'\n', static_cast<std::size_t>(p));
+        lineFeed_ = found == std::wstring::npos ? n : static_cast<int>(found);
+    }
+    const int stop = lineFeed_;
     while (remaining > 0) {
-        // Four characters at a time while each is ordinary and all four leave room: every
-        // width is at least 0, so none of them can have used the width up.
-        while (n - examine >= 4) {
+        // Four characters at a time before the next line feed, while all are below the
+        // surrogates and of known width. While all four leave room, none of them can have
+        // used the width up (every width is at least 0); otherwise the width runs out at
+        // one of them.
+        while (stop - examine >= 4) {
             const wchar_t* at = text + examine;
             const unsigned c0 = static_cast<unsigned>(at[0]);
             const unsigned c1 = static_cast<unsigned>(at[1]);
             const unsigned c2 = static_cast<unsigned>(at[2]);
             const unsigned c3 = static_cast<unsigned>(at[3]);
-            if ((c0 - ordinaryFirst >= ordinarySpan) | (c1 - ordinaryFirst >= ordinarySpan)
-                | (c2 - ordinaryFirst >= ordinarySpan) | (c3 - ordinaryFirst >= ordinarySpan)) {
+            // Their bits together below the surrogates: then each of them is. (Some
+            // characters from higher up come this way for nothing and are taken one by one.)
+            if ((c0 | c1 | c2 | c3) >= 0xD800u) {
                 break;
             }
             const int w0 = known[c0];
             const int w1 = known[c1];
             const int w2 = known[c2];
             const int w3 = known[c3];
-            const int sum = w0 + w1 + w2 + w3;
-            if ((w0 | w1 | w2 | w3) < 0 || sum >= remaining) {
+            if ((w0 | w1 | w2 | w3) < 0) {
                 break;
             }
-            remaining -= sum;
-            examine += 4;
+            const int sum = w0 + w1 + w2 + w3;
+            if (sum < remaining) {
+                remaining -= sum;
+                examine += 4;
+                continue;
+            }
+            last = examine;
+            remaining -= w0;
+            if (remaining > 0) {
+                last = examine + 1;
+                remaining -= w1;
+                if (remaining > 0) {
+                    last = examine + 2;
+                    remaining -= w2;
+                    if (remaining > 0) {
+                        last = examine + 3;
+                        remaining -= w3;
+                    }
+                }
+            }
+            examine = last + 1;
+            break;
+        }
+        if (remaining <= 0) {
+            break;
         }
         const wchar_t c = text[examine];
         if (static_cast<unsigned>(c) - ordinaryFirst < ordinarySpan) {
@@ -152,7 +195,7 @@ bool LineBreaker::breakNext() const {
         Kind chosen = Kind::none;
         int breakPos = examine - 1;
         for (; breakPos >= p; --breakPos) {
-            chosen = classify(source_, breakPos);
+            chosen = classify(source, breakPos);
             if (chosen == Kind::punctuation && breakPos + 1 > limit) {
                 chosen = Kind::none;
             }
@@ -169,6 +212,13 @@ bool LineBreaker::breakNext() const {
             end = chosen == Kind::punctuation ? breakPos + 1 : breakPos;
             begin = breakPos + 1;
         }
+    }
+    if (ranges_.size() == ranges_.capacity()) {
+        // Room for as many lines again as the lines so far make likely for the rest.
+        const std::size_t lines = ranges_.size();
+        const std::size_t rest = static_cast<std::size_t>(n - begin);
+        const std::size_t perLine = std::max<std::size_t>(static_cast<std::size_t>(begin) / (lines + 1), 1);
+        ranges_.reserve(lines + std::max(rest / perLine + 2, lines));
     }
     ranges_.emplace_back(p, end);
     next_ = begin;
@@ -208,7 +258,7 @@ void LineBreaker::checkLine(const char* function, int index) const {
 std::wstring LineBreaker::getLine(int index) const {
     checkLine("LineBreaker::getLine", index);
     const Range& range = ranges_[static_cast<std::size_t>(index)];
-    return source_.substr(static_cast<std::size_t>(range.first), static_cast<std::size_t>(range.second - range.first));
+    return source_->substr(static_cast<std::size_t>(range.first), static_cast<std::size_t>(range.second - range.first));
 }
 
 LineBreaker::Range LineBreaker::getRange(int index) const {
@@ -223,7 +273,7 @@ int LineBreaker::getLineLength(int index) const {
 
 // Lines are found only as far as the position; the line itself by binary search.
 int LineBreaker::getLineForIndex(int index) const {
-    if (!(index <= static_cast<int>(source_.length()))) {
+    if (!(index <= static_cast<int>(source_->length()))) {
         err::throwInvalidArgument("LineBreaker::getLineForIndex", "index <= (int)source.length()");
     }
     while ((ranges_.empty() || ranges_.back().second < index) && breakNext()) {}
