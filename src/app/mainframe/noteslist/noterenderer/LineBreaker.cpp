@@ -214,11 +214,13 @@ bool LineBreaker::breakNext() const {
         }
     }
     if (ranges_.size() == ranges_.capacity()) {
-        // Room for as many lines again as the lines so far make likely for the rest.
+        // Room for as many lines more as the lines so far make likely for the rest, but
+        // no more than four times as many as there are: a text broken only for its first
+        // lines keeps no room for all of them.
         const std::size_t lines = ranges_.size();
         const std::size_t rest = static_cast<std::size_t>(n - begin);
         const std::size_t perLine = std::max<std::size_t>(static_cast<std::size_t>(begin) / (lines + 1), 1);
-        ranges_.reserve(lines + std::max(rest / perLine + 2, lines));
+        ranges_.reserve(lines + std::clamp(rest / perLine + 2, lines, 4 * lines));
     }
     ranges_.emplace_back(p, end);
     next_ = begin;
