@@ -10,9 +10,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using app::mainframe::noteslist::BoundedCache;
@@ -42,6 +45,79 @@ std::vector<std::wstring> linesOf(const std::wstring& text, int width, int each 
         lines.push_back(breaker.getLine(i));
     }
     return lines;
+}
+
+bool breaksAt(const std::wstring& s, std::size_t i) {
+    const wchar_t c = s[i];
+    if (c == L' ') {
+        return i >= 3 && (s[i - 2] != L' ' || s[i - 1] == L' ');
+    }
+    return c == L'\n' || c == L',' || c == L'-' || c == L':' || c == L';';
+}
+
+// One character from the position on: a surrogate pair or a single code unit.
+std::pair<char32_t, std::size_t> characterAt(const std::wstring& s, std::size_t i) {
+    const auto c = static_cast<char32_t>(s[i]);
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
+        return {0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(s[i + 1]) - 0xDC00), 2};
+    }
+    return {c, 1};
+}
+
+// The line breaking rule written out character by character, one line after another. A
+// line never takes the character that overflowed it, unless that character is the whole
+// line; a mark that overflows is no break opportunity.
+std::vector<LineBreaker::Range> rangesByTheRule(const std::wstring& s, int width,
+                                                const std::function<int(char32_t)>& widthOf) {
+    std::vector<LineBreaker::Range> ranges;
+    const std::size_t n = s.size();
+    std::size_t p = 0;
+    while (p < n) {
+        int remaining = width;
+        std::size_t examine = p;
+        std::size_t last = p;
+        bool lineFeed = false;
+        std::vector<std::size_t> opportunities;
+        while (remaining > 0 && examine < n) {
+            if (breaksAt(s, examine)) {
+                if (s[examine] == L'\n') {
+                    lineFeed = true;
+                    break;
+                }
+                opportunities.push_back(examine);
+            }
+            const auto [c, length] = characterAt(s, examine);
+            remaining -= std::max(widthOf(c), 0);
+            last = examine;
+            examine += length;
+        }
+        std::size_t end = examine;
+        std::size_t next = examine;
+        if (lineFeed) {
+            next = examine + 1;
+        } else if (examine < n || remaining < 0) {
+            const std::size_t limit = remaining < 0 ? last : examine;
+            bool found = false;
+            for (auto at = opportunities.rbegin(); at != opportunities.rend() && !found; ++at) {
+                const std::size_t lineEnd = s[*at] == L' ' ? *at : *at + 1;
+                if (lineEnd <= limit) {
+                    end = lineEnd;
+                    next = *at + 1;
+                    found = true;
+                }
+            }
+            if (!found && remaining < 0 && last > p) {
+                end = last;
+                next = last;
+            }
+        }
+        ranges.emplace_back(static_cast<int>(p), static_cast<int>(end));
+        p = next;
+    }
+    if (ranges.empty()) {
+        ranges.emplace_back(0, 0);
+    }
+    return ranges;
 }
 
 }  // namespace
@@ -80,6 +156,20 @@ TEST(LineBreaker, PunctuationStaysOnTheLine) {
     EXPECT_THAT(linesOf(L"one.two", 5), ElementsAre(L"one.t", L"wo"));
 }
 
+TEST(LineBreaker, WordLongerThanTheLine) {
+    // Cut inside the word before the character that would not fit: 20 of 25 pixels.
+    EXPECT_THAT(linesOf(L"abcdefgh", 25, 10), ElementsAre(L"ab", L"cd", L"ef", L"gh"));
+    // Exactly full is full, not over.
+    EXPECT_THAT(linesOf(L"abcdefgh", 30, 10), ElementsAre(L"abc", L"def", L"gh"));
+    // The last character of the text overflows too: the rest does not fit after all.
+    EXPECT_THAT(linesOf(L"abc", 25, 10), ElementsAre(L"ab", L"c"));
+    EXPECT_THAT(linesOf(L"ab cd", 41, 10), ElementsAre(L"ab c", L"d"));
+    EXPECT_THAT(linesOf(L"hello world", 101, 10), ElementsAre(L"hello", L"world"));
+    // A mark that overflows is no opportunity: an earlier one is taken, or the word is cut.
+    EXPECT_THAT(linesOf(L"ab,cd", 25, 10), ElementsAre(L"ab", L",", L"cd"));
+    EXPECT_THAT(linesOf(L"one two-three", 75, 10), ElementsAre(L"one", L"two-", L"three"));
+}
+
 TEST(LineBreaker, TooNarrowForAnyCharacter) {
     // Each line takes the character that overflowed it; a breaking space gives an empty line.
     EXPECT_THAT(linesOf(L"abcd", 5, 10), ElementsAre(L"a", L"b", L"c", L"d"));
@@ -91,13 +181,14 @@ TEST(LineBreaker, TooNarrowForAnyCharacter) {
 
 TEST(LineBreaker, SurrogatePairsStayWholeAndAreMeasuredWhole) {
     // "ab", U+1F600 as a pair, "cd". With 10 pixels each and 25 of room, the pair is the
-    // character that overflows the first line: it must go there whole.
+    // character that overflows the first line: it goes to the next one whole.
     const std::wstring text{L'a', L'b', wchar_t(0xD83D), wchar_t(0xDE00), L'c', L'd'};
     std::vector<char32_t> asked;
     LineBreaker breaker(text, 25, widthsOf(10, &asked));
-    ASSERT_EQ(2, breaker.getLineCount());
-    EXPECT_EQ(text.substr(0, 4), breaker.getLine(0));
-    EXPECT_EQ(L"cd", breaker.getLine(1));
+    ASSERT_EQ(3, breaker.getLineCount());
+    EXPECT_EQ(L"ab", breaker.getLine(0));
+    EXPECT_EQ(text.substr(2, 3), breaker.getLine(1));
+    EXPECT_EQ(L"d", breaker.getLine(2));
     EXPECT_THAT(asked, testing::Contains(char32_t(0x1F600)));
     for (char32_t c : asked) {
         EXPECT_FALSE(c >= 0xD800 && c <= 0xDFFF) << "measured a surrogate half " << std::hex << unsigned(c);
@@ -128,6 +219,9 @@ TEST(LineBreaker, PreconditionMessages) {
     const auto widths = widthsOf(1);
     EXPECT_EQ("Precondition failed:\nLineBreaker::LineBreaker\nwidth > 0",
               messageOf<err::InvalidArgumentException>([&] { LineBreaker(L"x", 0, widths); }));
+    EXPECT_EQ("Precondition failed:\nLineBreaker::LineBreaker\nsource", messageOf<err::InvalidArgumentException>([&] {
+                  LineBreaker(std::shared_ptr<const std::wstring>(), 10, widths);
+              }));
     LineBreaker breaker(L"a\nb", 10, widths);
     EXPECT_EQ("Precondition failed:\nLineBreaker::getLine\nindex >= 0",
               messageOf<err::InvalidArgumentException>([&] { breaker.getLine(-1); }));
@@ -161,8 +255,9 @@ TEST(LineBreaker, LinesAndConsumedBreaksRebuildTheSource) {
             rebuilt += consumed + whole.getLine(i);
             previousEnd = range.second;
         }
+        // A closing line feed, or a closing space that would not fit, is consumed too.
         const std::wstring tail = text.substr(previousEnd);
-        ASSERT_TRUE(tail.empty() || tail == L"\n") << "round " << round;
+        ASSERT_TRUE(tail.empty() || tail == L"\n" || tail == L" ") << "round " << round;
         EXPECT_EQ(text, rebuilt + tail) << "round " << round;
 
         LineBreaker lazy(text, width, widths);
@@ -174,6 +269,43 @@ TEST(LineBreaker, LinesAndConsumedBreaksRebuildTheSource) {
         ASSERT_EQ(count, lazy.getLineCount());
         for (int i = 0; i < count; ++i) {
             EXPECT_EQ(whole.getRange(i), lazy.getRange(i));
+        }
+    }
+}
+
+// Every line where the rule puts it, for texts of every kind of character: letters of
+// every width (none and unknown ones too), spaces, marks, line feeds, surrogate pairs and
+// lone halves, control characters, with the widths measured before or not yet.
+TEST(LineBreaker, BreaksWhereTheRuleSays) {
+    std::mt19937 random(7061);
+    // Surrogate pairs (U+1F600) and lone halves come from the pair's two code units.
+    const std::wstring alphabet = L"abcW   ,-:;.\n\t\x0416\x4E2D\xA4D0\x2060\xD83D\xDE00";
+    const auto widthOf = [](char32_t c) { return c == 0x2060 ? 0 : c == 0x4E2D ? 40 : 1 + int(c % 9); };
+    auto shared = std::make_shared<CharacterWidths>(widthOf);
+    for (int round = 0; round < 3000; ++round) {
+        std::wstring text(random() % 200, L' ');
+        for (wchar_t& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        const int width = 1 + static_cast<int>(random() % 120);
+        const auto widths = round % 2 == 0 ? shared : std::make_shared<CharacterWidths>(widthOf);
+        LineBreaker breaker(text, width, widths);
+        const std::vector<LineBreaker::Range> expected = rangesByTheRule(text, width, widthOf);
+        ASSERT_EQ(static_cast<int>(expected.size()), breaker.getLineCount()) << "round " << round;
+        for (int i = 0; i < breaker.getLineCount(); ++i) {
+            const LineBreaker::Range range = breaker.getRange(i);
+            ASSERT_EQ(expected[static_cast<std::size_t>(i)], range) << "round " << round << " line " << i;
+            // No line is wider than the width, unless it is one character wider than all of it.
+            int pixels = 0;
+            int characters = 0;
+            for (auto at = static_cast<std::size_t>(range.first); at < static_cast<std::size_t>(range.second);) {
+                const auto [c, length] = characterAt(text, at);
+                pixels += widthOf(c);
+                ++characters;
+                at += length;
+            }
+            EXPECT_TRUE(pixels <= width || characters == 1)
+                << "round " << round << " line " << i << ": " << pixels << " px in " << width;
         }
     }
 }
@@ -255,11 +387,28 @@ TEST(NoteTextFormatter, CachesBreakersAndWidths) {
     EXPECT_EQ(15, formatter.getLineHeight());
     EXPECT_EQ(2, held->getLineCount());
     EXPECT_EQ(0, wider->characterCalls);
-    EXPECT_EQ(3, formatter.getLineCount(0));  // "aaaa", "", "bbbb" at 61 pixels of 20 each
+    EXPECT_EQ(4, formatter.getLineCount(0));  // "aaa", "a", "bbb", "b" at 61 pixels of 20 each
     EXPECT_GT(wider->characterCalls, 0);
 
     EXPECT_EQ("Precondition failed:\napp::mainframe::noteslist::noterenderer::NoteTextFormatter::setWidth\nw >= 0",
               messageOf<err::InvalidArgumentException>([&] { formatter.setWidth(-1); }));
+}
+
+// A breaker shares its note's text instead of copying it: an edit of the note afterwards
+// must leave the breaker's text and lines as they were.
+TEST(NoteTextFormatter, BreakerKeepsItsTextWhenTheNoteChanges) {
+    VectorView view;
+    view.add(L"first words here");
+    NoteTextFormatter formatter(view, std::make_shared<CountingMeasure>(10, 13));
+    formatter.setWidth(100);
+    const auto held = formatter.getLineBreaker(0);
+    ASSERT_EQ(2, held->getLineCount());
+    view.notes[0].setText(std::wstring(L"other"));
+    EXPECT_EQ(L"first words here", held->getSource());
+    EXPECT_EQ(L"words here", held->getLine(1));
+    formatter.forget(0);
+    EXPECT_EQ(L"other", formatter.getLineBreaker(0)->getSource());
+    EXPECT_EQ(L"first words here", held->getSource());
 }
 
 TEST(NoteTextFormatter, CacheIsBoundedByCodeUnits) {

@@ -29,6 +29,9 @@ public:
     int id() const { return id_; }
     const std::wstring& title() const { return payload_->title; }
     const std::wstring& text() const { return payload_->text; }
+    // The text, held for as long as the caller keeps it and never changed meanwhile: an
+    // edit of the note copies a payload that is still held. For this thread only.
+    std::shared_ptr<const std::wstring> sharedText() const { return {payload_, &payload_->text}; }
     // The text folded to lower case with line feeds as spaces. Made on first use, by the
     // thread that owns the notebook (the saving thread never reads it), and kept until
     // the text changes: the filter reads the text itself, so a loaded notebook does not

@@ -18,8 +18,13 @@ public:
     using Range = std::pair<int, int>;  // begin, end (exclusive), in code units
 
     LineBreaker(std::wstring source, int width, std::shared_ptr<CharacterWidths> widths);
+    // Shares a text that stays the same while it is held (a note's text): no copy.
+    LineBreaker(std::shared_ptr<const std::wstring> source, int width, std::shared_ptr<CharacterWidths> widths);
+    // The source may be the breaker's own member: not to be copied or moved.
+    LineBreaker(const LineBreaker&) = delete;
+    LineBreaker& operator=(const LineBreaker&) = delete;
 
-    const std::wstring& getSource() const { return source_; }
+    const std::wstring& getSource() const { return *source_; }
     int getWidth() const { return width_; }
 
     // The number of lines; breaks the whole text.
@@ -37,12 +42,16 @@ private:
     bool breakNext() const;
     void breakUntilLine(int index) const;
     void checkLine(const char* function, int index) const;
+    void start();
 
-    std::wstring source_;
+    std::wstring own_;                            // a text handed over
+    std::shared_ptr<const std::wstring> shared_;  // or a text shared
+    const std::wstring* source_;                  // whichever of the two
     int width_;
     std::shared_ptr<CharacterWidths> widths_;
     mutable std::vector<Range> ranges_;
     mutable int next_ = 0;
+    mutable int lineFeed_ = -1;  // the first line feed from next_ on, or the length
     mutable bool complete_ = false;
 };
 

@@ -65,9 +65,11 @@ std::shared_ptr<const LineBreaker> NoteTextFormatter::getLineBreaker(int item) {
     if (const auto* cached = breakers_.find(item)) {
         return *cached;
     }
-    const std::wstring& text = view_.note(item).text();
-    auto breaker = std::make_shared<const LineBreaker>(text, width_, widths_);
-    breakers_.insert(item, breaker, text.size() + entryOverhead);
+    // The note's own text, shared: a breaker costs no copy of it.
+    std::shared_ptr<const std::wstring> text = view_.note(item).sharedText();
+    const std::size_t length = text->size();
+    auto breaker = std::make_shared<const LineBreaker>(std::move(text), width_, widths_);
+    breakers_.insert(item, breaker, length + entryOverhead);
     return breaker;
 }
 
