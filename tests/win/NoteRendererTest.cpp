@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -156,6 +157,38 @@ TEST_F(NoteRendererTest, ABitmapAnotherItemLeftShowsNothingOfThatItem) {
         }
         EXPECT_EQ(0, differences) << round;
     }
+}
+
+// Body lines are broken to a width 2 pixels wider than the body's content rectangle: a
+// line that fills it is drawn whole, as far right as the same text drawn unclipped.
+TEST_F(NoteRendererTest, ALineThatFillsTheBreakingWidthIsDrawnWhole) {
+    const auto rightmostDark = [this] {
+        int right = -1;
+        for (int y = 0; y < 260; ++y) {
+            for (int x = 0; x < 340; ++x) {
+                const COLORREF c = at(x, y);
+                if (GetRValue(c) + GetGValue(c) + GetBValue(c) < 200) {
+                    right = std::max(right, x);
+                }
+            }
+        }
+        return right;
+    };
+    canvas.selectFont(renderer.getTextFont());
+    const int w = canvas.measureTextExtent(L"#").width;
+    const int n = 240 / w;
+    view.notes[0].setTitle(L"T");
+    view.notes[0].setText(std::wstring(static_cast<std::size_t>(2 * n), L'#'));  // no break opportunity
+    renderer.setWidth(n * w + 31);                                               // n characters to a line, exactly
+    renderer.paintItem(canvas, 0, 2, 2, ItemState{}, true);
+    const int painted = rightmostDark();
+
+    clear();
+    canvas.selectFont(renderer.getTextFont());
+    canvas.setForegroundColor(0);
+    canvas.drawText(gdi::Rect(2 + 1 + 11, 100, 2 + 1 + 11 + 1, 140), std::wstring(static_cast<std::size_t>(n), L'#'),
+                    DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    EXPECT_EQ(rightmostDark(), painted);
 }
 
 TEST_F(NoteRendererTest, NarrowAndWideListsPaintWithoutErrors) {

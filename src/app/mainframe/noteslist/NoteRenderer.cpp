@@ -298,9 +298,12 @@ void NoteRenderer::paintBody(gdi::Canvas& canvas, int item, const gdi::Rect& bod
         }
     }
     canvas.setForegroundColor(0);
+    // Lines are broken to a width that reaches 2 pixels past the content's right edge, into
+    // the margin: a line that fills it is drawn to its end, not clipped there.
+    const int lineRight = std::max(content.right, std::min(body.right, content.left + formatter().getWidth()));
     for (int line = lines.first; line < lines.last; ++line) {
         const int y = content.top + (line - lines.first) * lineHeight;
-        const gdi::Rect at = clamped(content.left, y, content.right, y + lineHeight);
+        const gdi::Rect at = clamped(content.left, y, lineRight, y + lineHeight);
         canvas.drawText(at, breaker->getLine(line), lineFormat);
     }
 }
