@@ -163,6 +163,10 @@ TEST(SubstringFinder, FindsWhatFindFindsInFoldedAndRawText) {
         ASSERT_EQ(expected, finder.foundIn(folded)) << "round " << round;
         ASSERT_EQ(expected, finder.foundInText(raw)) << "round " << round;
         ASSERT_EQ(raw.find(needle) != std::wstring::npos, finder.foundIn(raw)) << "round " << round;
+        // The first place from a given one on, as a narrowing search starts there.
+        const std::size_t from = random() % (raw.size() + 1);
+        ASSERT_EQ(folded.find(needle, from), finder.findIn(folded, from)) << "round " << round;
+        ASSERT_EQ(folded.find(needle, from), finder.findInText(raw, from)) << "round " << round;
     }
     EXPECT_TRUE(app::model::SubstringFinder(L"").foundIn(L""));
     EXPECT_FALSE(app::model::SubstringFinder(L"ab").foundIn(L"a"));

@@ -397,6 +397,14 @@ std::size_t SubstringFinder::search(const wchar_t* haystack, std::size_t size, c
             return at;
         }
     }
+    // The starts left over, fewer than a block, as the last block of the string: it
+    // overlaps starts already tested, whose lanes are dropped. Short strings (titles,
+    // dates, tags) are mostly such a block.
+    if (start < starts && starts >= lanes) {
+        const std::size_t last = starts - lanes;
+        const unsigned tested = (1u << ((start - last) * sizeof(wchar_t))) - 1;
+        return verify(last, candidates(last) & ~tested);
+    }
 #endif
     const auto isOne = [](const Probe& probe, wchar_t c) {
         return std::find(probe.units, probe.units + probe.count, c) != probe.units + probe.count;
