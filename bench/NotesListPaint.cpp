@@ -4,9 +4,11 @@
 #include "Runner.hpp"
 
 #include "app/mainframe/NotesList.hpp"
+#include "app/mainframe/noteslist/NoteRenderer.hpp"
 #include "app/model/Note.hpp"
 #include "app/model/Notebook.hpp"
 #include "app/model/TextFilter.hpp"
+#include "gdi/Font.hpp"
 #include "gdi/MemoryCanvas.hpp"
 #include "gdi/Rect.hpp"
 #include "ui/TopWindow.hpp"
@@ -37,22 +39,32 @@ public:
     unsigned getStyle() const override { return WS_POPUP | WS_CLIPCHILDREN; }
 };
 
-// What any list must at least do for the same screen: the title line and the wrapped text
-// of each note from the first shown one down to the bottom of the client.
-void drawWithDrawText(HDC dc, app::model::INotebookView& view, int first) {
+// What any list must at least do for the same screen: the strings each note shows, in the
+// fonts the list shows them in (the title, its date and time, its tags, and its wrapped
+// text), from the first shown note down to the bottom of the client.
+void drawWithDrawText(HDC dc, app::model::INotebookView& view, int first,
+                      const app::mainframe::noteslist::NoteRenderer& renderer) {
     RECT all{0, 0, width, height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const HGDIOBJ was = GetCurrentObject(dc, OBJ_FONT);
+    const auto draw = [dc](const std::wstring& text, RECT rect, const std::shared_ptr<gdi::Font>& font, UINT format) {
+        SelectObject(dc, font->getHandle());
+        return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format | DT_NOPREFIX);
+    };
     int y = 0;
     for (int i = first; i < view.count() && y < height; ++i) {
         const app::model::Note& note = view.note(i);
-        RECT title{4, y, width - 4, height};
-        y += DrawTextW(dc, note.title().c_str(), static_cast<int>(note.title().size()), &title,
-                       DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-        RECT text{8, y, width - 8, height};
-        y += DrawTextW(dc, note.text().c_str(), static_cast<int>(note.text().size()), &text,
-                       DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX)
-             + 8;
+        draw(note.searchTime(), RECT{4, y, width - 4, height}, gdi::getDefaultFont(), DT_SINGLELINE | DT_RIGHT);
+        y += draw(note.title(), RECT{4, y, width - 200, height}, renderer.getHeaderFont(),
+                  DT_SINGLELINE | DT_END_ELLIPSIS);
+        if (!note.tagString().empty()) {
+            y += draw(note.tagString(), RECT{8, y, width - 8, height}, gdi::getDefaultFont(),
+                      DT_SINGLELINE | DT_END_ELLIPSIS);
+        }
+        y +=
+            draw(note.text(), RECT{8, y, width - 8, height}, renderer.getTextFont(), DT_WORDBREAK | DT_EDITCONTROL) + 8;
     }
+    SelectObject(dc, was);
 }
 
 // The view filtered for the figure's whole run, unfiltered again however it ends.
@@ -105,7 +117,7 @@ void notesListPaint(std::ostream& out, app::model::Notebook& notebook) {
     // own. The pairs then time fresh lists, whose caches are as empty as after every change
     // of the view, in a process that has painted before.
     double start = now();
-    drawWithDrawText(canvas.getHandle(), view, first);
+    drawWithDrawText(canvas.getHandle(), view, first, list->renderer());
     const double firstBaseline = secondsSince(start);
     start = now();
     list->paint(canvas, client);
@@ -115,7 +127,7 @@ void notesListPaint(std::ostream& out, app::model::Notebook& notebook) {
     freshList();
 
     runPairs(
-        out, "noteslist_cold_paint", 5, [&] { drawWithDrawText(canvas.getHandle(), view, first); },
+        out, "noteslist_cold_paint", 5, [&] { drawWithDrawText(canvas.getHandle(), view, first, list->renderer()); },
         [&] { list->paint(canvas, client); }, [&] { freshList(); });
     ratios::print(out, "noteslist_cold_paint", ratios::mean("noteslist_cold_paint.measured"),
                   ratios::mean("noteslist_cold_paint.baseline"), 2);
@@ -124,7 +136,8 @@ void notesListPaint(std::ostream& out, app::model::Notebook& notebook) {
     list->paint(canvas, client);
     int focus = middle;
     runPairs(
-        out, "noteslist_focus_repaint", 10, [&] { drawWithDrawText(canvas.getHandle(), view, first); },
+        out, "noteslist_focus_repaint", 10,
+        [&] { drawWithDrawText(canvas.getHandle(), view, first, list->renderer()); },
         [&] {
             list->setFocusIndex(++focus, SelectionMode::single);
             list->paint(canvas, client);
