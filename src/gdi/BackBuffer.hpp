@@ -10,10 +10,9 @@ namespace gdi {
 
 class Bitmap;
 class Canvas;
-class CompatibleCanvas;
 
-// An off-screen canvas kept from paint to paint: a memory device context with a bitmap
-// compatible with the target. The bitmap is replaced only when a paint needs more room than
+// An off-screen canvas kept from paint to paint: a memory device context with a 32-bit
+// device-independent bitmap. The bitmap is replaced only when a paint needs more room than
 // it has, so painting a window of the same size again makes no GDI objects.
 class BackBuffer {
 public:
@@ -22,7 +21,7 @@ public:
     BackBuffer(const BackBuffer&) = delete;
     BackBuffer& operator=(const BackBuffer&) = delete;
 
-    // The canvas to draw a width x height picture on, compatible with `target`. It holds what
+    // The canvas to draw a width x height picture on, for copying to `target`. It holds what
     // the last paint left, with the colours and font that paint set. Throws
     // err::SystemException when the system has no memory for a larger bitmap; the buffer is
     // unchanged then.
@@ -33,9 +32,11 @@ public:
     void release();
 
 private:
+    class BufferCanvas;
+
     // Declared before the canvas, which must let go of the bitmap before it is deleted.
     std::unique_ptr<Bitmap> bitmap_;
-    std::unique_ptr<CompatibleCanvas> canvas_;
+    std::unique_ptr<BufferCanvas> canvas_;
     Size capacity_;
 };
 

@@ -5,6 +5,9 @@
 #include "gdi/Icon.hpp"
 #include "gdi/RectWin32.hpp"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace gdi {
 
 namespace {
@@ -146,17 +149,71 @@ void Canvas::copyTo(const Rect& source, Canvas& target, int x, int y) {
            SRCCOPY);
 }
 
-void Canvas::blendTo(const Rect& source, Canvas& target, int x, int y, double opacity) {
-    // An opacity outside 0..1 has no byte value; it is held at the nearest bound.
+namespace {
+
+// An opacity outside 0..1 has no byte value; it is held at the nearest bound.
+BYTE alphaOf(double opacity) {
     const double bounded = opacity >= 0 ? (opacity <= 1 ? opacity : 1.0) : 0.0;
+    return static_cast<BYTE>(bounded * 255);
+}
+
+}  // namespace
+
+void Canvas::blendTo(const Rect& source, Canvas& target, int x, int y, double opacity) {
     BLENDFUNCTION function{};
     function.BlendOp = AC_SRC_OVER;
     function.BlendFlags = 0;
-    function.SourceConstantAlpha = static_cast<BYTE>(bounded * 255);
+    function.SourceConstantAlpha = alphaOf(opacity);
     function.AlphaFormat = 0;
     const int width = source.right - source.left;
     const int height = source.bottom - source.top;
     AlphaBlend(target.dc_, x, y, width, height, dc_, source.left, source.top, width, height, function);
+}
+
+bool Canvas::blendColor(const Rect&, COLORREF, double) {
+    return false;
+}
+
+// Each channel becomes (colour x alpha + pixel x (255 - alpha)) / 255, rounded: the system's
+// constant-alpha blend. The rectangle is in logical units, as for the other drawing.
+bool Canvas::blendIntoPixels(void* bits, int width, int height, const Rect& rect, COLORREF colour, double opacity) {
+    const HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    const int clipped = clip ? GetClipRgn(dc_, clip) : -1;
+    if (clip) {
+        DeleteObject(clip);
+    }
+    POINT corners[2] = {{rect.left, rect.top}, {rect.right, rect.bottom}};
+    if (bits == nullptr || clipped != 0 || !LPtoDP(dc_, corners, 2)) {
+        return false;
+    }
+    const LONG left = std::max(0L, std::min(corners[0].x, corners[1].x));
+    const LONG right = std::min(static_cast<LONG>(width), std::max(corners[0].x, corners[1].x));
+    const LONG top = std::max(0L, std::min(corners[0].y, corners[1].y));
+    const LONG bottom = std::min(static_cast<LONG>(height), std::max(corners[0].y, corners[1].y));
+    if (left >= right || top >= bottom) {
+        return true;
+    }
+    const unsigned alpha = alphaOf(opacity);
+    // Per channel, what each of its 256 values becomes.
+    BYTE blue[256];
+    BYTE green[256];
+    BYTE red[256];
+    for (unsigned c = 0; c < 256; ++c) {
+        const unsigned rest = c * (255 - alpha) + 127;
+        blue[c] = static_cast<BYTE>((GetBValue(colour) * alpha + rest) / 255);
+        green[c] = static_cast<BYTE>((GetGValue(colour) * alpha + rest) / 255);
+        red[c] = static_cast<BYTE>((GetRValue(colour) * alpha + rest) / 255);
+    }
+    GdiFlush();  // drawing not yet done must be in the pixels first
+    for (LONG y = top; y < bottom; ++y) {
+        BYTE* pixel = static_cast<BYTE*>(bits) + (static_cast<std::ptrdiff_t>(y) * width + left) * 4;
+        for (LONG x = left; x < right; ++x, pixel += 4) {
+            pixel[0] = blue[pixel[0]];
+            pixel[1] = green[pixel[1]];
+            pixel[2] = red[pixel[2]];
+        }
+    }
+    return true;
 }
 
 }  // namespace gdi

@@ -57,8 +57,16 @@ public:
     void copyTo(const Rect& source, Canvas& target, int x, int y);
     // Blends the source rectangle onto the target with one opacity (0..1) for all pixels.
     void blendTo(const Rect& source, Canvas& target, int x, int y, double opacity);
+    // Blends one colour onto a rectangle with one opacity (0..1), as blendTo from a canvas
+    // filled with that colour does, by working on the pixels directly: many times quicker.
+    // Only where the kind of canvas has its pixels at hand (a back buffer) and no clipping
+    // region is selected; false otherwise, and nothing is drawn then.
+    virtual bool blendColor(const Rect& rect, COLORREF colour, double opacity);
 
 protected:
+    // blendColor on the canvas's bitmap, of 32-bit pixels in rows from the top, at `bits`.
+    bool blendIntoPixels(void* bits, int width, int height, const Rect& rect, COLORREF colour, double opacity);
+
     // Manages no state until captureState is called.
     Canvas(HWND window, HDC dc);
 

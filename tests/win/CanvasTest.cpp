@@ -324,6 +324,48 @@ TEST(CanvasBlit, CopyPutsTheSourceAtTheTargetPointAndBlendingMixesByTheHeldOpaci
     EXPECT_EQ(back, under.at(5, 0));
 }
 
+// The back buffer's pixels take a colour blended in directly, as AlphaBlend from a canvas
+// of that colour mixes it, wherever the viewport origin puts the rectangle; other bitmaps
+// and clipped canvases are left to AlphaBlend.
+TEST(CanvasBlit, AColourIsBlendedIntoABackBuffersPixelsAsAlphaBlendDoes) {
+    gdi::UpdateCanvas screen(nullptr);
+    gdi::BackBuffer buffer;
+    gdi::Canvas& direct = buffer.prepare(screen.getHandle(), 64, 8);
+    PixelCanvas reference(white, 64, 8);
+    // Every grey level of a column's pixels, as a list's text and bands have them.
+    for (int x = 0; x < 64; ++x) {
+        const COLORREF grey = RGB(x * 4, 255 - x * 4, x * 2);
+        direct.setBackgroundColor(grey);
+        direct.fillRect(Rect(x, 0, x + 1, 8));
+        reference->setBackgroundColor(grey);
+        reference->fillRect(Rect(x, 0, x + 1, 8));
+    }
+    const COLORREF base = RGB(60, 130, 230);
+    PixelCanvas tint(base, 64, 8);
+    SetViewportOrgEx(direct.getHandle(), -2, -3, nullptr);
+    ASSERT_TRUE(direct.blendColor(Rect(2, 3, 66, 9), base, 0.16));
+    SetViewportOrgEx(direct.getHandle(), 0, 0, nullptr);
+    tint->blendTo(Rect(0, 0, 64, 6), *reference, 0, 0, 0.16);
+    for (int x = 0; x < 64; ++x) {
+        for (int y : {0, 5, 6}) {
+            const COLORREF got = GetPixel(direct.getHandle(), x, y);
+            const COLORREF want = GetPixel(reference->getHandle(), x, y);
+            ASSERT_TRUE(closeTo(want, got, 1)) << x << ',' << y << std::hex << ' ' << want << ' ' << got;
+        }
+    }
+    // Past the bitmap's edges nothing is touched, and nothing fails.
+    EXPECT_TRUE(direct.blendColor(Rect(-10, -10, 200, 200), base, 0.5));
+
+    PixelCanvas compatible(white, 8, 8);
+    EXPECT_FALSE(compatible->blendColor(Rect(0, 0, 8, 8), base, 0.5));
+    EXPECT_EQ(white, compatible.at(3, 3));
+    const HRGN clip = CreateRectRgn(0, 0, 4, 4);
+    SelectClipRgn(direct.getHandle(), clip);
+    DeleteObject(clip);
+    EXPECT_FALSE(direct.blendColor(Rect(0, 0, 8, 8), base, 0.5));
+    SelectClipRgn(direct.getHandle(), nullptr);
+}
+
 // Painting a window of the same size again must not make GDI objects each time.
 TEST(CanvasBackBuffer, KeepsItsBitmapUntilAPaintNeedsMoreRoomAndKeepsWhatWasDrawn) {
     gdi::UpdateCanvas screen(nullptr);

@@ -339,15 +339,23 @@ void NoteRenderer::paintSelection(gdi::Canvas& canvas, const gdi::Rect& rect, bo
     if (w <= 0 || h <= 0) {
         return;
     }
+    const int left = rect.left + 2;
+    const int top = rect.top + 2;
+    const int band = std::min(getHeaderBandHeight(), h);
+    // On the list's back buffer the tint is mixed into the pixels directly; elsewhere from
+    // a canvas filled with the base colour.
+    if (canvas.blendColor(gdi::Rect(left, top, left + w, top + h), palette_.base, listFocused ? 0.03 : 0.02)) {
+        canvas.blendColor(gdi::Rect(left, top, left + w, top + band), palette_.base, 0.16);
+        return;
+    }
     if (!tint_ || tintSize_.width < w || tintSize_.height < h) {
         tintSize_ = gdi::Size{std::max(w, tintSize_.width), std::max(h, tintSize_.height)};
         tint_ = canvasPool().take(canvas.getHandle(), tintSize_.width, tintSize_.height);
         tint_->setBackgroundColor(palette_.base);
         tint_->fillRect(gdi::Rect(0, 0, tintSize_.width, tintSize_.height));
     }
-    tint_->blendTo(gdi::Rect(0, 0, w, h), canvas, rect.left + 2, rect.top + 2, listFocused ? 0.03 : 0.02);
-    const int band = std::min(getHeaderBandHeight(), h);
-    tint_->blendTo(gdi::Rect(0, 0, w, band), canvas, rect.left + 2, rect.top + 2, 0.16);
+    tint_->blendTo(gdi::Rect(0, 0, w, h), canvas, left, top, listFocused ? 0.03 : 0.02);
+    tint_->blendTo(gdi::Rect(0, 0, w, band), canvas, left, top, 0.16);
 }
 
 void NoteRenderer::paintLinkIcon(gdi::Canvas& canvas, int x, int y) {
