@@ -7,17 +7,21 @@
 #include <memory>
 #include <thread>
 
-#if defined(__SSE2__) || defined(_M_X64)
+#if !defined(__GNUC__) && (defined(__SSE2__) || defined(_M_X64))
 #include <xmmintrin.h>
-#define VARNEL_PREFETCH 1
 #endif
 
 namespace app::model {
 
 namespace {
 
+// Asks for the cache line at `at`, which need not be readable. With GCC an assembler
+// statement: GCC takes a function that does nothing but _mm_prefetch for a pure one, and
+// drops the calls of it, so the helpers below would ask for nothing.
 void prefetch(const void* at) {
-#ifdef VARNEL_PREFETCH
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+    __asm__ volatile("prefetcht0 %0" : : "m"(*static_cast<const char*>(at)));
+#elif defined(__SSE2__) || defined(_M_X64)
     _mm_prefetch(static_cast<const char*>(at), _MM_HINT_T0);
 #else
     (void)at;
@@ -26,10 +30,12 @@ void prefetch(const void* at) {
 
 // A scan over the whole notebook waits mostly for memory: each note's fields hang off
 // its payload, each string's text lies elsewhere again. So a scan asks for the payloads
-// of the notes some way ahead, and for the texts of the nearer ones, whose payloads have
-// arrived by then.
+// of the notes some way ahead, and for the strings of nearer ones, whose payloads have
+// arrived by then. A text's lines, many of them, are asked for earlier than the short
+// fields' single lines.
 constexpr std::size_t payloadsAhead = 16;
-constexpr std::size_t textsAhead = 6;
+constexpr std::size_t textsAhead = 8;
+constexpr std::size_t fieldsAhead = 6;
 
 void prefetchPayload(const Note& note, TextFilter::Fields fields) {
     // Addresses inside the payload: taking them reads only the note itself.
@@ -48,19 +54,25 @@ constexpr unsigned offsetBits = 29;
 constexpr TextFilter::Where offsetMask = (TextFilter::Where{1} << offsetBits) - 1;
 enum SearchOrder : unsigned { InText, InTitle, InTime, InLink, InTags };
 
-// Lines of a text asked for ahead, from where its search starts: the search itself asks
-// for the lines after them as it reads on.
-constexpr std::size_t textLinesAhead = 2;
+// The text from where its search starts, all of it up to this many bytes: where the
+// query turns up is not known ahead, and a text that lacks it is read to its end. The
+// lines arrive together instead of one wait after another as the search reads on; past
+// them the search asks for the rest itself.
+constexpr std::size_t textBytesAhead = 4096;
 
-void prefetchTexts(const Note& note, TextFilter::Fields fields, TextFilter::Where from) {
+void prefetchText(const Note& note, TextFilter::Fields fields, TextFilter::Where from) {
     if ((fields & TextFilter::Text) && (from >> offsetBits) == InText) {
         const std::wstring& text = note.text();
-        const char* line =
-            reinterpret_cast<const char*>(text.data() + std::min<std::size_t>(from & offsetMask, text.size()));
-        for (std::size_t k = 0; k < textLinesAhead; ++k, line += 64) {
+        const std::size_t start = std::min<std::size_t>(from & offsetMask, text.size());
+        const char* line = reinterpret_cast<const char*>(text.data() + start);
+        const char* const end = line + std::min((text.size() - start) * sizeof(wchar_t), textBytesAhead);
+        for (; line < end; line += 64) {
             prefetch(line);
         }
     }
+}
+
+void prefetchFields(const Note& note, TextFilter::Fields fields) {
     if (fields & TextFilter::Title) {
         prefetch(note.searchTitle().data());
     }
@@ -97,8 +109,11 @@ std::size_t selectRange(const TextFilter& filter, Find find, const std::vector<N
         if (k + payloadsAhead < end) {
             prefetchPayload(notes[indexAt(k + payloadsAhead)], fields);
         }
+        if (k + fieldsAhead < end) {
+            prefetchFields(notes[indexAt(k + fieldsAhead)], fields);
+        }
         if (k + textsAhead < end) {
-            prefetchTexts(notes[indexAt(k + textsAhead)], fields, from(k + textsAhead));
+            prefetchText(notes[indexAt(k + textsAhead)], fields, from(k + textsAhead));
         }
         const std::size_t index = indexAt(k);
         TextFilter::Where found = 0;
