@@ -162,26 +162,37 @@ void ScrollController::ensureVisible(int i, int previous) {
 void ScrollController::update() {
     geometry_.clampToMaximum();
     range_ = geometry_.getScrollRange();
-    if (const HWND window = list_.getHandle()) {
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-        info.nMin = 0;
-        info.nMax = range_.maximum;
-        info.nPage = static_cast<UINT>(range_.page);
-        info.nPos = geometry_.getScrollPosition(range_);
-        SetScrollInfo(window, SB_VERT, &info, TRUE);
-    }
+    showScrollBar(SIF_RANGE | SIF_PAGE | SIF_POS);
 }
 
 void ScrollController::updateScrollPosition() {
-    if (const HWND window = list_.getHandle()) {
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_POS;
-        info.nPos = geometry_.getScrollPosition(range_);
-        SetScrollInfo(window, SB_VERT, &info, TRUE);
+    showScrollBar(SIF_POS);
+}
+
+// Each setting of the bar redraws it at once, which can cost more than painting the list
+// (milliseconds under some systems), and one keystroke in the filter bar asks twice: the
+// bar is set only where it shows something else.
+void ScrollController::showScrollBar(UINT mask) {
+    const HWND window = list_.getHandle();
+    if (!window) {
+        return;
     }
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = mask;
+    info.nMin = 0;
+    info.nMax = range_.maximum;
+    info.nPage = static_cast<UINT>(range_.page);
+    info.nPos = geometry_.getScrollPosition(range_);
+    SCROLLINFO shown{};
+    shown.cbSize = sizeof shown;
+    shown.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (GetScrollInfo(window, SB_VERT, &shown) && shown.nPos == info.nPos
+        && (!(mask & SIF_RANGE) || (shown.nMin == info.nMin && shown.nMax == info.nMax))
+        && (!(mask & SIF_PAGE) || shown.nPage == info.nPage)) {
+        return;
+    }
+    SetScrollInfo(window, SB_VERT, &info, TRUE);
 }
 
 void ScrollController::repaint() {

@@ -55,6 +55,7 @@ private:
     void tick();
     void apply(int d);
     void updateScrollPosition();
+    void showScrollBar(UINT mask);
     void repaint();
     int clientHeight() const;
 
