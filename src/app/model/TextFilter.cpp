@@ -54,18 +54,34 @@ constexpr unsigned offsetBits = 29;
 constexpr TextFilter::Where offsetMask = (TextFilter::Where{1} << offsetBits) - 1;
 enum SearchOrder : unsigned { InText, InTitle, InTime, InLink, InTags };
 
-// The text from where its search starts, all of it up to this many bytes: where the
-// query turns up is not known ahead, and a text that lacks it is read to its end. The
-// lines arrive together instead of one wait after another as the search reads on; past
-// them the search asks for the rest itself.
-constexpr std::size_t textBytesAhead = 4096;
+// How far into a text the searches of a scan read, from where each started: a running
+// mean over the notes searched so far, in code units.
+class TextReach {
+public:
+    std::size_t units() const { return sum_ / weight; }
+    void add(std::size_t units) { sum_ = sum_ - sum_ / weight + std::min(units, mostUnits); }
 
-void prefetchText(const Note& note, TextFilter::Fields fields, TextFilter::Where from) {
+private:
+    static constexpr std::size_t weight = 16;
+    static constexpr std::size_t mostUnits = 1 << 16;
+    std::size_t sum_ = 0;
+};
+
+// A text from where its search starts, as far as twice the mean reach, but at least two
+// lines and at most the text's end or 4 KB: a text that lacks the query is read to its
+// end, one that holds it mostly not far. The lines then arrive together instead of one
+// wait after another as the search reads on; past them the search asks for the rest
+// itself.
+constexpr std::size_t leastTextBytes = 128;
+constexpr std::size_t mostTextBytes = 4096;
+
+void prefetchText(const Note& note, TextFilter::Fields fields, TextFilter::Where from, const TextReach& reach) {
     if ((fields & TextFilter::Text) && (from >> offsetBits) == InText) {
         const std::wstring& text = note.text();
         const std::size_t start = std::min<std::size_t>(from & offsetMask, text.size());
+        const std::size_t wanted = std::clamp(2 * reach.units() * sizeof(wchar_t), leastTextBytes, mostTextBytes);
         const char* line = reinterpret_cast<const char*>(text.data() + start);
-        const char* const end = line + std::min((text.size() - start) * sizeof(wchar_t), textBytesAhead);
+        const char* const end = line + std::min((text.size() - start) * sizeof(wchar_t), wanted);
         for (; line < end; line += 64) {
             prefetch(line);
         }
@@ -104,6 +120,8 @@ std::size_t selectRange(const TextFilter& filter, Find find, const std::vector<N
                         std::size_t begin, std::size_t end, const From& from, int* out, TextFilter::Where* where) {
     const TextFilter::Fields fields = filter.fields();
     const auto indexAt = [indices](std::size_t k) { return indices ? static_cast<std::size_t>(indices[k]) : k; };
+    const std::size_t needle = filter.query().size();
+    TextReach reach;
     std::size_t kept = begin;
     for (std::size_t k = begin; k < end; ++k) {
         if (k + payloadsAhead < end) {
@@ -113,14 +131,23 @@ std::size_t selectRange(const TextFilter& filter, Find find, const std::vector<N
             prefetchFields(notes[indexAt(k + fieldsAhead)], fields);
         }
         if (k + textsAhead < end) {
-            prefetchText(notes[indexAt(k + textsAhead)], fields, from(k + textsAhead));
+            prefetchText(notes[indexAt(k + textsAhead)], fields, from(k + textsAhead), reach);
         }
         const std::size_t index = indexAt(k);
+        const TextFilter::Where start = from(k);
         TextFilter::Where found = 0;
-        if ((filter.*find)(notes[index], from(k), found)) {
+        const bool hit = (filter.*find)(notes[index], start, found);
+        if (hit) {
             out[kept] = static_cast<int>(index);
             where[kept] = found;
             ++kept;
+        }
+        if ((fields & TextFilter::Text) && (start >> offsetBits) == InText) {
+            // Up to the end of the query where the text holds it, else to the text's end.
+            const std::size_t read = hit && (found >> offsetBits) == InText ? (found & offsetMask) + needle
+                                                                          : notes[index].text().size();
+            const std::size_t first = start & offsetMask;
+            reach.add(read > first ? read - first : 0);
         }
     }
     return kept - begin;
