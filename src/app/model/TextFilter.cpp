@@ -67,11 +67,11 @@ private:
     std::size_t sum_ = 0;
 };
 
-// A text from where its search starts, as far as twice the mean reach, but at least two
-// lines and at most the text's end or 4 KB: a text that lacks the query is read to its
-// end, one that holds it mostly not far. The lines then arrive together instead of one
-// wait after another as the search reads on; past them the search asks for the rest
-// itself.
+// A text from where its search starts, as far as four times the mean reach, but at least
+// two lines and at most the text's end or 4 KB. The mean mixes texts that lack the query
+// and are read to their end with texts that hold it near the start, so the mean itself
+// falls short of the first kind. The lines then arrive together instead of one wait
+// after another as the search reads on; past them the search asks for the rest itself.
 constexpr std::size_t leastTextBytes = 128;
 constexpr std::size_t mostTextBytes = 4096;
 
@@ -79,7 +79,7 @@ void prefetchText(const Note& note, TextFilter::Fields fields, TextFilter::Where
     if ((fields & TextFilter::Text) && (from >> offsetBits) == InText) {
         const std::wstring& text = note.text();
         const std::size_t start = std::min<std::size_t>(from & offsetMask, text.size());
-        const std::size_t wanted = std::clamp(2 * reach.units() * sizeof(wchar_t), leastTextBytes, mostTextBytes);
+        const std::size_t wanted = std::clamp(4 * reach.units() * sizeof(wchar_t), leastTextBytes, mostTextBytes);
         const char* line = reinterpret_cast<const char*>(text.data() + start);
         const char* const end = line + std::min((text.size() - start) * sizeof(wchar_t), wanted);
         for (; line < end; line += 64) {
