@@ -139,6 +139,8 @@ int readFileAndExit(const std::wstring& path) {
     return readBytes(path).empty() ? 1 : 0;
 }
 
+constexpr DWORD startSettleMilliseconds = 3000;
+
 void programStart(std::ostream& out, const std::wstring& notebookFile) {
     std::wstring folder;
     const std::wstring startVarnel = programFolderFor(notebookFile, folder);
@@ -157,7 +159,10 @@ void programStart(std::ostream& out, const std::wstring& notebookFile) {
             ChildProcess varnel(startVarnel, folder);
             varnel.waitUntilIdle();
         },
-        [] {});
+        // A process that holds a large notebook takes a while to go after it has been
+        // ended, and until then the next process starts late (by up to two seconds under
+        // Wine): each pair starts on a system that has settled, as a user's start does.
+        [] { Sleep(startSettleMilliseconds); });
     if (readerCode != 0) {
         throw std::runtime_error("the reading child failed");
     }
