@@ -20,7 +20,7 @@ namespace {
 // drops the calls of it, so the helpers below would ask for nothing.
 void prefetch(const void* at) {
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-    __asm__ volatile("prefetcht0 %0" : : "m"(*static_cast<const char*>(at)));
+    __asm__ volatile("prefetcht0 (%0)" : : "r"(at));
 #elif defined(__SSE2__) || defined(_M_X64)
     _mm_prefetch(static_cast<const char*>(at), _MM_HINT_T0);
 #else
