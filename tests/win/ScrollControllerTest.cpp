@@ -54,7 +54,9 @@ protected:
     }
 
     ListWindow window;
-    ScrollController scroller{window, [](int) { return 50; }, [] { return 1000; }};
+    int count = 1000;
+    int itemHeight = 50;
+    ScrollController scroller{window, [this](int) { return itemHeight; }, [this] { return count; }};
 };
 
 }  // namespace
@@ -108,26 +110,9 @@ TEST_F(ScrollControllerTest, EnsureVisibleJumpsFarAndGlidesNear) {
 
 // The bar is set only where it would show something else: a change of the count alone, of
 // the page alone or of the position alone still reaches it.
-TEST(ScrollControllerBar, FollowsEachChangeOfCountPageAndPosition) {
-    ListWindow window;
-    window.create();
-    int count = 1000;
-    int itemHeight = 50;
-    ScrollController scroller{window, [&itemHeight](int) { return itemHeight; }, [&count] { return count; }};
-    scroller.install(&window);
-    scroller.geometry().setHeight(300);
-    const auto bar = [&window] {
-        SCROLLINFO info{};
-        info.cbSize = sizeof info;
-        info.fMask = SIF_ALL;
-        GetScrollInfo(window.getHandle(), SB_VERT, &info);
-        return info;
-    };
-    scroller.update();
-    EXPECT_EQ(100000, bar().nMax);
+TEST_F(ScrollControllerTest, TheBarFollowsEachChangeOfCountPageAndPosition) {
     const UINT page = bar().nPage;
     EXPECT_EQ(static_cast<UINT>(scroller.geometry().getScrollBar().page), page);
-    EXPECT_EQ(0, bar().nPos);
 
     count = 400;  // the position stays at the top
     scroller.update();
@@ -142,10 +127,6 @@ TEST(ScrollControllerBar, FollowsEachChangeOfCountPageAndPosition) {
 
     scroller.setPosition(250);
     EXPECT_EQ(250, bar().nPos);
-    scroller.setPosition(250);
-    EXPECT_EQ(250, bar().nPos);
     scroller.setPosition(0);
     EXPECT_EQ(0, bar().nPos);
-    scroller.stopAnimation();
-    window.destroy();
 }

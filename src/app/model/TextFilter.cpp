@@ -75,8 +75,13 @@ private:
 constexpr std::size_t leastTextBytes = 128;
 constexpr std::size_t mostTextBytes = 4096;
 
+// Whether a search from `from` reads the note's text.
+bool searchesText(TextFilter::Fields fields, TextFilter::Where from) {
+    return (fields & TextFilter::Text) && (from >> offsetBits) == InText;
+}
+
 void prefetchText(const Note& note, TextFilter::Fields fields, TextFilter::Where from, const TextReach& reach) {
-    if ((fields & TextFilter::Text) && (from >> offsetBits) == InText) {
+    if (searchesText(fields, from)) {
         const std::wstring& text = note.text();
         const std::size_t start = std::min<std::size_t>(from & offsetMask, text.size());
         const std::size_t wanted = std::clamp(4 * reach.units() * sizeof(wchar_t), leastTextBytes, mostTextBytes);
@@ -142,10 +147,10 @@ std::size_t selectRange(const TextFilter& filter, Find find, const std::vector<N
             where[kept] = found;
             ++kept;
         }
-        if ((fields & TextFilter::Text) && (start >> offsetBits) == InText) {
+        if (searchesText(fields, start)) {
             // Up to the end of the query where the text holds it, else to the text's end.
-            const std::size_t read = hit && (found >> offsetBits) == InText ? (found & offsetMask) + needle
-                                                                          : notes[index].text().size();
+            const std::size_t read =
+                hit && (found >> offsetBits) == InText ? (found & offsetMask) + needle : notes[index].text().size();
             const std::size_t first = start & offsetMask;
             reach.add(read > first ? read - first : 0);
         }
